@@ -1,0 +1,39 @@
+#include "app/AppPaths.h"
+#include "app/SingleInstance.h"
+#include "common/AppError.h"
+#include "common/Clock.h"
+#include "common/RegionalSettings.h"
+#include "common/Settings.h"
+#include "store/Database.h"
+#include "ui/QtPrompts.h"
+#include "ui/TfrmBase.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarvel"));
+
+    SingleInstance instance;
+    if (!instance.acquire())
+        return 0; // another copy runs: end silently
+
+    QtPrompts prompts;
+    Database db;
+    try {
+        db.open(AppPaths::databasePath());
+    } catch (const AppError& e) {
+        prompts.message(e.text());
+        return 1;
+    }
+    Settings settings;
+    Clock clock;
+    const RegionalSettings regional = RegionalSettings::fromSystem();
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+
+    TfrmBase window(db, settings, prompts, clock, regional, arguments);
+    prompts.setParent(&window);
+    window.show();
+    return app.exec();
+}

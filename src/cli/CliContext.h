@@ -1,0 +1,25 @@
+#pragma once
+
+#include "common/RegionalSettings.h"
+
+#include <QString>
+#include <QStringList>
+
+class Database;
+
+// What every command of tarvel-cli is given.
+struct CliContext {
+    QString databasePath; // --db, or data/main.db beside the executable
+    RegionalSettings regional;
+    QStringList args; // the command's own arguments
+};
+
+// Output helpers: UTF-8 text to stdout or stderr.
+void writeOut(const QString& text);
+void writeErr(const QString& text);
+
+// Opens the database of the context; on failure writes the message and returns false.
+bool openDatabase(const CliContext& context, Database& db);
+
+int runInitDb(const CliContext& context);
+int runDump(const CliContext& context);

@@ -1,0 +1,58 @@
+#include "CliContext.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+
+namespace {
+struct Command {
+    const char* name;
+    int (*run)(const CliContext&);
+};
+
+const Command kCommands[] = {
+    {"init-db", runInitDb},
+    {"dump", runDump},
+};
+
+void usage() {
+    writeErr(QStringLiteral("Использование: tarvel-cli [--db ФАЙЛ] КОМАНДА [АРГУМЕНТЫ]\n"
+                            "Команды: init-db ФАЙЛ; dump ТАБЛИЦА\n"));
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+
+    CliContext context;
+    context.databasePath = QCoreApplication::applicationDirPath() + QStringLiteral("/data/main.db");
+    context.regional = RegionalSettings::fromSystem();
+
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+        const QString option = args.takeFirst();
+        if (option == QLatin1String("--db") && !args.isEmpty()) {
+            context.databasePath = args.takeFirst();
+        } else if (option == QLatin1String("--version")) {
+            writeOut(QStringLiteral("tarvel-cli " TARVEL_VERSION "\n"));
+            return 0;
+        } else {
+            usage();
+            return 2;
+        }
+    }
+    if (args.isEmpty()) {
+        usage();
+        return 2;
+    }
+    const QString name = args.takeFirst();
+    context.args = args;
+    for (const Command& c : kCommands) {
+        if (name == QLatin1String(c.name))
+            return c.run(context);
+    }
+    writeErr(QStringLiteral("Неизвестная команда «%1».\n").arg(name));
+    usage();
+    return 2;
+}

@@ -1,0 +1,215 @@
+#include "Database.h"
+
+#include "TableCatalog.h"
+#include "common/AppError.h"
+
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace {
+const char* sqlType(ColumnType t) {
+    switch (t) {
+    case ColumnType::Date:
+        return "TEXT";
+    case ColumnType::Integer:
+        return "INTEGER";
+    case ColumnType::Real:
+        return "REAL";
+    case ColumnType::Text:
+        return "TEXT";
+    }
+    return "TEXT";
+}
+
+QString engineMessage(sqlite3* db, int rc) {
+    if (db)
+        return QString::fromUtf8(sqlite3_errmsg(db));
+    return QString::fromUtf8(sqlite3_errstr(rc));
+}
+
+const char* kDateCheck = "GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]'";
+} // namespace
+
+Database::~Database() {
+    close();
+}
+
+void Database::close() {
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    m_transactionDepth = 0;
+}
+
+void Database::open(const QString& path) {
+    close();
+    m_path = path;
+    sqlite3* db = nullptr;
+    const QByteArray native = QFileInfo(path).absoluteFilePath().toUtf8();
+    int rc = sqlite3_open_v2(native.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = engineMessage(db, rc);
+        sqlite3_close_v2(db);
+        throw AppError(QStringLiteral("Не удалось открыть базу данных «%1»:\n%2").arg(path, msg));
+    }
+    m_db = db;
+    if (sqlite3_db_readonly(m_db, "main") == 1) {
+        close();
+        throw AppError(QStringLiteral("Не удалось открыть базу данных «%1»:\nфайл доступен только для чтения.").arg(path));
+    }
+    sqlite3_busy_timeout(m_db, 5000);
+    sqlite3_extended_result_codes(m_db, 1);
+    try {
+        // Reading the schema proves that the file is a database at all.
+        Statement probe(*this, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        probe.step();
+        exec("PRAGMA journal_mode=WAL");
+        exec("PRAGMA synchronous=FULL");
+        exec("PRAGMA foreign_keys=ON");
+    } catch (const AppError& e) {
+        close();
+        throw AppError(QStringLiteral("Не удалось открыть базу данных «%1»:\n%2").arg(path, e.text()));
+    }
+}
+
+QString Database::schemaSql() {
+    QString sql;
+    for (const TableInfo& t : Catalog::tables()) {
+        sql += QStringLiteral("CREATE TABLE \"%1\" (").arg(t.name);
+        const auto& cols = Catalog::columns(t.layout);
+        for (int i = 0; i < kColumnCount; ++i) {
+            const ColumnDef& c = cols[size_t(i)];
+            if (i)
+                sql += QStringLiteral(", ");
+            sql += QLatin1String(c.name) + QLatin1Char(' ') + QLatin1String(sqlType(c.type));
+            if (i == Col::CurDate)
+                sql += QStringLiteral(" NOT NULL CHECK (CURDATE ") + QLatin1String(kDateCheck) + QLatin1Char(')');
+            else if (c.type == ColumnType::Date)
+                sql += QStringLiteral(" CHECK (%1 IS NULL OR %1 ").arg(QLatin1String(c.name)) +
+                       QLatin1String(kDateCheck) + QLatin1Char(')');
+            else if (c.type == ColumnType::Text)
+                sql += QStringLiteral(" CHECK (%1 IS NULL OR length(%1) <= %2)")
+                           .arg(QLatin1String(c.name))
+                           .arg(c.maxLength);
+        }
+        sql += QStringLiteral(");\n");
+        sql += QStringLiteral("CREATE UNIQUE INDEX \"%1_CURDATE\" ON \"%1\" (CURDATE);\n").arg(t.name);
+    }
+    return sql;
+}
+
+void Database::create(const QString& path) {
+    if (QFileInfo::exists(path))
+        throw AppError(QStringLiteral("Файл «%1» уже существует; новая база данных не создана.").arg(path));
+    sqlite3* db = nullptr;
+    const QByteArray native = path.toUtf8();
+    int rc = sqlite3_open_v2(native.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = engineMessage(db, rc);
+        sqlite3_close_v2(db);
+        throw AppError(QStringLiteral("Не удалось создать базу данных «%1»:\n%2").arg(path, msg));
+    }
+    const QByteArray sql = (QStringLiteral("PRAGMA journal_mode=WAL;\nBEGIN;\n") + schemaSql() +
+                            QStringLiteral("COMMIT;\n"))
+                               .toUtf8();
+    char* err = nullptr;
+    rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(err ? err : sqlite3_errstr(rc));
+        sqlite3_free(err);
+        sqlite3_close_v2(db);
+        throw AppError(QStringLiteral("Не удалось создать базу данных «%1»:\n%2").arg(path, msg));
+    }
+    // A shipped file must stand alone: no write-ahead log beside it.
+    sqlite3_exec(db, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db);
+}
+
+void Database::exec(const char* sql) {
+    char* err = nullptr;
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(err ? err : sqlite3_errstr(rc));
+        sqlite3_free(err);
+        throw AppError(msg);
+    }
+}
+
+QString Database::lastError() const {
+    return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+}
+
+void Database::begin() {
+    if (m_transactionDepth == 0)
+        exec("BEGIN IMMEDIATE");
+    ++m_transactionDepth;
+}
+
+void Database::commit() {
+    if (m_transactionDepth == 0)
+        return;
+    if (--m_transactionDepth == 0)
+        exec("COMMIT");
+}
+
+void Database::rollback() {
+    if (m_transactionDepth == 0)
+        return;
+    m_transactionDepth = 0;
+    exec("ROLLBACK");
+}
+
+Statement::Statement(Database& db, const QString& sql) : m_db(db) {
+    const QByteArray text = sql.toUtf8();
+    const int rc = sqlite3_prepare_v3(db.handle(), text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
+                                      &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = engineMessage(db.handle(), rc);
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        throw AppError(msg);
+    }
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
+}
+
+void Statement::reset() {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+void Statement::bindNull(int index) {
+    sqlite3_bind_null(m_stmt, index);
+}
+
+void Statement::bindInt(int index, qint64 value) {
+    sqlite3_bind_int64(m_stmt, index, value);
+}
+
+void Statement::bindDouble(int index, double value) {
+    sqlite3_bind_double(m_stmt, index, value);
+}
+
+void Statement::bindText(int index, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+int Statement::parameterIndex(const char* name) const {
+    return sqlite3_bind_parameter_index(m_stmt, name);
+}
+
+bool Statement::step() {
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    const QString msg = engineMessage(m_db.handle(), rc);
+    sqlite3_reset(m_stmt);
+    throw AppError(msg);
+}

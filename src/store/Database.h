@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The one connection to the indicator database file.
+class Database {
+public:
+    Database() = default;
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens an existing database for reading and writing; never creates one. Fails with the engine's message.
+    void open(const QString& path);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString path() const { return m_path; }
+
+    // Makes a new database file with every table of the layout; refuses an existing file.
+    static void create(const QString& path);
+
+    void exec(const char* sql);
+    sqlite3* handle() const { return m_db; }
+    QString lastError() const;
+
+    // One transaction at a time; nested begins are counted and only the outermost commits.
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return m_transactionDepth > 0; }
+
+    static QString schemaSql();
+
+private:
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    int m_transactionDepth = 0;
+};
+
+// A prepared statement, finalised when it goes out of scope.
+class Statement {
+public:
+    Statement(Database& db, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void reset();
+    void bindNull(int index);
+    void bindInt(int index, qint64 value);
+    void bindDouble(int index, double value);
+    void bindText(int index, const QString& text);
+    int parameterIndex(const char* name) const;
+    // true while a row is available; throws on an engine error.
+    bool step();
+    sqlite3_stmt* handle() const { return m_stmt; }
+
+private:
+    Database& m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+// One transaction for one command. What was written before a failure stays written: leaving the scope by an
+// exception commits too. commit() at the end of the normal path reports a failing commit.
+class CommandTransaction {
+public:
+    explicit CommandTransaction(Database& db) : m_db(db) { m_db.begin(); }
+    ~CommandTransaction() {
+        if (m_done)
+            return;
+        try {
+            m_db.commit();
+        } catch (...) {
+        }
+    }
+    void commit() {
+        m_done = true;
+        m_db.commit();
+    }
+    CommandTransaction(const CommandTransaction&) = delete;
+    CommandTransaction& operator=(const CommandTransaction&) = delete;
+
+private:
+    Database& m_db;
+    bool m_done = false;
+};

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Fixed4.h"
+#include "UpdateSource.h"
+
+#include <QDate>
+#include <QString>
+
+class TableObject;
+class Prompts;
+class Clock;
+struct RegionalSettings;
+
+struct ImportedRecord {
+    QDate date;
+    Fixed4 value;
+    Fixed4 value2; // the ConsultantPlus MROT parser only
+};
+
+// How one parser merges: the source it writes, the compared column, what it writes.
+struct ImporterProfile {
+    const char* parser;
+    UpdateSource source;
+    const char* comparedColumn; // KURS or RAZMER
+    bool currency;              // NOMINAL := 1 on insert
+    bool writesValue2;          // RAZMER2 := Value2
+};
+
+namespace Profiles {
+inline constexpr ImporterProfile ConsultantDollar{"ParseConsultantDollar", UpdateSource::ConsultantPlus, "KURS", true,
+                                                  false};
+inline constexpr ImporterProfile ConsultantEuro{"ParseConsultantEuro", UpdateSource::ConsultantPlus, "KURS", true, false};
+inline constexpr ImporterProfile GarantRates{"ParseGarantRates", UpdateSource::Garant, "KURS", true, false};
+inline constexpr ImporterProfile ConsultantMrot{"ParseConsultantMrot", UpdateSource::ConsultantPlus, "RAZMER", false,
+                                                true};
+inline constexpr ImporterProfile GarantMrot{"ParseGarantMrot", UpdateSource::Garant, "RAZMER", false, false};
+inline constexpr ImporterProfile ConsultantRefin{"ParseConsultantRefin", UpdateSource::ConsultantPlus, "RAZMER", false,
+                                                 false};
+inline constexpr ImporterProfile GarantRefin{"ParseGarantRefin", UpdateSource::Garant, "RAZMER", false, false};
+} // namespace Profiles
+
+// Records added and changed by the last import or by the record dialogs.
+struct ChangeCounters {
+    int added = 0;   // AddedCount
+    int changed = 0; // ChangedCount
+    void reset() { added = changed = 0; }
+};
+
+// What a merge works with: the ActiveTable and the people and clocks around it.
+struct MergeContext {
+    TableObject& table;
+    ChangeCounters& counters;
+    Prompts& prompts;
+    const Clock& clock;
+    const RegionalSettings& regional;
+};
+
+// The text of the replacement question; an empty stored value shows as empty text.
+QString ReplaceQuestionText(QDate date, const QString& storedValueText, Fixed4 incoming, int storedUpd,
+                            const RegionalSettings& regional);
+bool ReplaceQuestion(Prompts& prompts, QDate date, const QString& storedValueText, Fixed4 incoming, int storedUpd,
+                     const RegionalSettings& regional);
+
+// Adds the record, leaves the stored one, or replaces its value after the user agrees. The date is looked up
+// in the whole series, whatever the profile: a second record of one date would leave the day without a rate.
+void MergeImportedRecord(const ImportedRecord& record, const ImporterProfile& profile, MergeContext& context);

@@ -1,0 +1,31 @@
+#include "UpdateSource.h"
+
+QString SourceSentence(int upd) {
+    switch (upd) {
+    case 0:
+        return QStringLiteral("Значение в таблице было добавлено вручную.");
+    case 1:
+        return QStringLiteral("Значение в таблице было добавлено из системы \"КонсультантПлюс\".");
+    case 2:
+        return QStringLiteral("Значение в таблице было добавлено из системы \"Гарант\".");
+    case 3:
+        return QStringLiteral("Значение в таблице было добавлено из интернета.");
+    default:
+        return QString();
+    }
+}
+
+QString SourceShortWording(int upd) {
+    switch (upd) {
+    case 0:
+        return QStringLiteral("вручную");
+    case 1:
+        return QStringLiteral("из системы \"КонсультантПлюс\"");
+    case 2:
+        return QStringLiteral("из системы \"Гарант\"");
+    case 3:
+        return QStringLiteral("из интернета");
+    default:
+        return QString();
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QWidget>
+
+// The banner above the window's controls: the program's own artwork, drawn from its name.
+class Banner : public QWidget {
+    Q_OBJECT
+public:
+    explicit Banner(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};

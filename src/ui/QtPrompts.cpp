@@ -1,0 +1,49 @@
+#include "QtPrompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+const QString kTitle = QStringLiteral("Tarvel");
+
+int run(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+        std::initializer_list<std::pair<QMessageBox::StandardButton, QString>> buttons) {
+    QMessageBox box(icon, kTitle, text, QMessageBox::NoButton, parent);
+    for (const auto& [button, caption] : buttons)
+        box.addButton(button)->setText(caption);
+    box.setDefaultButton(buttons.begin()->first);
+    return box.exec();
+}
+} // namespace
+
+void QtPrompts::message(const QString& text) {
+    run(m_parent, QMessageBox::NoIcon, text, {{QMessageBox::Ok, QStringLiteral("OK")}});
+}
+
+void QtPrompts::information(const QString& text) {
+    run(m_parent, QMessageBox::Information, text, {{QMessageBox::Ok, QStringLiteral("OK")}});
+}
+
+bool QtPrompts::question(const QString& text) {
+    return run(m_parent, QMessageBox::Question, text,
+               {{QMessageBox::Yes, QStringLiteral("Да")}, {QMessageBox::No, QStringLiteral("Нет")}}) ==
+           QMessageBox::Yes;
+}
+
+bool QtPrompts::confirm(const QString& text) {
+    return run(m_parent, QMessageBox::Question, text,
+               {{QMessageBox::Ok, QStringLiteral("OK")}, {QMessageBox::Cancel, QStringLiteral("Отмена")}}) ==
+           QMessageBox::Ok;
+}
+
+QString QtPrompts::openFile(const QString& filter, const QString& directory) {
+    // "Text files (*.txt)|*.txt": description and pattern pairs separated by bars.
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i];
+    if (filters.isEmpty())
+        filters << filter;
+    return QFileDialog::getOpenFileName(m_parent, QString(), directory, filters.join(QStringLiteral(";;")));
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "common/Prompts.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Prompts for tests: records every text and gives the next scripted answer (Yes/OK when none is left, unless
+// the default is changed).
+class ScriptedPrompts : public Prompts {
+public:
+    enum class Kind { Message, Information, Question, Confirm, OpenFile };
+    struct Shown {
+        Kind kind;
+        QString text;
+    };
+
+    void message(const QString& text) override;
+    void information(const QString& text) override;
+    bool question(const QString& text) override;
+    bool confirm(const QString& text) override;
+    QString openFile(const QString& filter, const QString& directory) override;
+
+    void setNextAnswers(QList<bool> answers) { m_answers = std::move(answers); }
+    void setDefaultAnswer(bool answer) { m_defaultAnswer = answer; }
+    void setNextFileName(const QString& name) { m_files.append(name); }
+
+    QList<Shown> shown;
+    QString lastFilter, lastDirectory;
+    QStringList texts() const;
+    QStringList texts(Kind kind) const;
+    void clear() { shown.clear(); }
+
+private:
+    bool nextAnswer();
+    QList<bool> m_answers;
+    QStringList m_files;
+    bool m_defaultAnswer = true;
+};
