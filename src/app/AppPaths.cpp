@@ -13,11 +13,9 @@ QString programDir() {
 }
 
 QStringList resourceDirs(const QString& programDir) {
-    QStringList dirs{QDir::cleanPath(programDir),
-                     QDir::cleanPath(programDir + QStringLiteral("/../share/tarvel"))};
-    const QStringList system =
-        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("tarvel"),
-                                  QStandardPaths::LocateDirectory);
+    QStringList dirs{QDir::cleanPath(programDir), QDir::cleanPath(programDir + QStringLiteral("/../share/tarvel"))};
+    const QStringList system = QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("tarvel"),
+                                                         QStandardPaths::LocateDirectory);
     for (const QString& dir : system) {
         const QString clean = QDir::cleanPath(dir);
         if (!dirs.contains(clean))
@@ -104,15 +102,16 @@ bool copyDatabase(const QString& source, const QString& target, QString* why) {
 }
 } // namespace
 
-DatabaseLocation locateDatabase(const QString& programDir, const QStringList& resourceDirs,
-                                const QString& userDataDir, const std::function<bool(const QString&)>& writable) {
+DatabaseLocation locateDatabase(const QString& programDir, const QStringList& resourceDirs, const QString& userDataDir,
+                                const std::function<bool(const QString&)>& writable) {
     const QString beside = QDir::cleanPath(programDir + QLatin1Char('/') + databaseFileName());
     if (QFileInfo::exists(beside) && writable(beside))
         return {beside, {}, false};
 
     if (userDataDir.isEmpty())
-        return {{}, QStringLiteral("Базу данных «%1» нельзя изменять, а папка данных пользователя не определена.")
-                        .arg(native(beside)),
+        return {{},
+                QStringLiteral("Базу данных «%1» нельзя изменять, а папка данных пользователя не определена.")
+                    .arg(native(beside)),
                 false};
     const QString userCopy = QDir::cleanPath(userDataDir + QStringLiteral("/main.db"));
     if (QFileInfo::exists(userCopy))
@@ -127,8 +126,9 @@ DatabaseLocation locateDatabase(const QString& programDir, const QStringList& re
         }
     }
     if (shipped.isEmpty())
-        return {{}, QStringLiteral("Не найдена база данных: нет ни файла «%1», ни файла «%2».")
-                        .arg(native(beside), native(userCopy)),
+        return {{},
+                QStringLiteral("Не найдена база данных: нет ни файла «%1», ни файла «%2».")
+                    .arg(native(beside), native(userCopy)),
                 false};
 
     QString why;

@@ -42,8 +42,7 @@ struct DatabaseLocation {
 
 // The database the program works on: data/main.db beside the program when it is there and writable; else the
 // user's copy in userDataDir, made from the shipped database on the first start and never replaced afterwards.
-DatabaseLocation locateDatabase(const QString& programDir, const QStringList& resourceDirs,
-                                const QString& userDataDir,
+DatabaseLocation locateDatabase(const QString& programDir, const QStringList& resourceDirs, const QString& userDataDir,
                                 const std::function<bool(const QString&)>& writable = isWritableDatabase);
 // The same for this program and user (QStandardPaths::AppDataLocation).
 DatabaseLocation locateDatabase();

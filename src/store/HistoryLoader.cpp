@@ -147,9 +147,8 @@ QVariant readValue(const ColumnDef& def, const QString& text, int line) {
         if (text.trimmed().isEmpty())
             throw LineFault{line, QStringLiteral("поле %1 пусто.").arg(name)};
         if (text.size() > def.maxLength)
-            throw LineFault{line, QStringLiteral("в поле %1 текст «%2» длиннее %3 символов.")
-                                      .arg(name, text)
-                                      .arg(def.maxLength)};
+            throw LineFault{
+                line, QStringLiteral("в поле %1 текст «%2» длиннее %3 символов.").arg(name, text).arg(def.maxLength)};
         return text;
     case ColumnType::Date:
         break;
@@ -199,12 +198,12 @@ ParsedFile parseFile(const QString& path, const TableInfo& table, const Regional
         row.line = lineNo;
         row.date = readIsoDate(fields->first());
         if (!row.date.isValid())
-            throw LineFault{lineNo, QStringLiteral("дата «%1» не в виде ГГГГ-ММ-ДД или такого дня нет.")
-                                        .arg(fields->first())};
+            throw LineFault{lineNo,
+                            QStringLiteral("дата «%1» не в виде ГГГГ-ММ-ДД или такого дня нет.").arg(fields->first())};
         if (const auto other = lineOfDate.constFind(row.date); other != lineOfDate.cend())
-            throw LineFault{lineNo, QStringLiteral("запись на %1 уже есть в строке %2.")
-                                        .arg(regional.formatDate(row.date))
-                                        .arg(*other)};
+            throw LineFault{
+                lineNo,
+                QStringLiteral("запись на %1 уже есть в строке %2.").arg(regional.formatDate(row.date)).arg(*other)};
         lineOfDate.insert(row.date, lineNo);
         for (qsizetype i = 0; i < columns.size(); ++i) {
             const int c = columns[i];
@@ -247,8 +246,8 @@ QList<HistorySeries> HistoryLoader::load(const QString& dirPath) {
         // A misspelt file name would otherwise drop a whole series without a word.
         const auto table = Catalog::findTable(entry.completeBaseName());
         if (!table)
-            throw AppError(refusal(path, {0, QStringLiteral("таблицы «%1» в базе данных нет.")
-                                                 .arg(entry.completeBaseName())}));
+            throw AppError(
+                refusal(path, {0, QStringLiteral("таблицы «%1» в базе данных нет.").arg(entry.completeBaseName())}));
         if (fileOfTable.contains(table->name))
             throw AppError(refusal(path, {0, QStringLiteral("таблица %1 уже загружается из файла «%2».")
                                                  .arg(table->name, fileOfTable.value(table->name))}));

@@ -97,8 +97,7 @@ void TestAppPaths::readOnlyProgramFolderCopies() {
     const QString programDir = root.filePath("stick");
     makeDatabase(programDir + "/data/main.db", "75.7457");
     setReadOnly(programDir);
-    const auto where =
-        AppPaths::locateDatabase(programDir, {programDir}, root.filePath("user"), never);
+    const auto where = AppPaths::locateDatabase(programDir, {programDir}, root.filePath("user"), never);
     QVERIFY2(where.error.isEmpty(), qPrintable(where.error));
     QCOMPARE(where.path, root.filePath("user/main.db"));
     QVERIFY(where.copied);
@@ -134,8 +133,8 @@ void TestAppPaths::neitherPossibleNamesThePath() {
     QVERIFY2(where.error.contains(userDir + "/main.db"), qPrintable(where.error));
     QVERIFY2(where.error.contains(programDir + "/data/main.db"), qPrintable(where.error));
 
-    const auto nothing = AppPaths::locateDatabase(root.filePath("empty"), {root.filePath("empty")},
-                                                  root.filePath("user"));
+    const auto nothing =
+        AppPaths::locateDatabase(root.filePath("empty"), {root.filePath("empty")}, root.filePath("user"));
     QVERIFY(nothing.path.isEmpty());
     QVERIFY2(nothing.error.contains(root.filePath("empty/data/main.db")), qPrintable(nothing.error));
 }

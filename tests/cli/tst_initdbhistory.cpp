@@ -35,7 +35,8 @@ private slots:
 void TestInitDbHistory::loadsHistory() {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("history");
-    writeFile(dir.filePath("history/MROT.csv"), "CURDATE,RAZMER,RAZMER2\n2026-01-01,100,27093\n1998-01-01,83.49,83.49\n");
+    writeFile(dir.filePath("history/MROT.csv"),
+              "CURDATE,RAZMER,RAZMER2\n2026-01-01,100,27093\n1998-01-01,83.49,83.49\n");
     const QString db = dir.filePath("main.db");
     const Run r = cli({"init-db", db, "--history", dir.filePath("history")});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
@@ -68,8 +69,11 @@ void TestInitDbHistory::shippedDatabaseHoldsHistory() {
     const struct {
         const char* table;
         const char* oldest;
-    } series[] = {{"USD", "01.07.1992"}, {"EUR", "01.01.2002"}, {"refin", "01.01.1992"},
-                  {"MROT", "01.01.1998"}, {"price", "01.01.1991"}};
+    } series[] = {{"USD", "01.07.1992"},
+                  {"EUR", "01.01.2002"},
+                  {"refin", "01.01.1992"},
+                  {"MROT", "01.01.1998"},
+                  {"price", "01.01.1991"}};
     for (const auto& s : series) {
         const Run r = cli({"--db", shipped, "dump", QString::fromLatin1(s.table)});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));

@@ -36,7 +36,8 @@ private slots:
 void TestHistoryLoader::loadsGoodDirectory() {
     QTemporaryDir dir;
     writeFile(dir.filePath("USD.csv"),
-              "\xEF\xBB\xBF" "CURDATE,NOMINAL,KURS\r\n2023-03-17,1,76.4095\r\n1992-07-01,1,125.26\r\n1997-12-30,1000,5960\r\n");
+              "\xEF\xBB\xBF"
+              "CURDATE,NOMINAL,KURS\r\n2023-03-17,1,76.4095\r\n1992-07-01,1,125.26\r\n1997-12-30,1000,5960\r\n");
     writeFile(dir.filePath("refin.csv"), "CURDATE,RAZMER\n2025-12-22,16\n2025-10-27,16.5\n");
     writeFile(dir.filePath("price.csv"),
               "CURDATE,TOMONTH,PERIOD\n2020-09-01,99.93,сентябрь 2020 г.\n2021-06-01,100.69,\"июнь, 2021 г.\"\n");
@@ -110,8 +111,7 @@ void TestHistoryLoader::refusesBadLine_data() {
                                    << QStringList{"строка 3", "ГГГГ-ММ-ДД"};
     QTest::newRow("decimal comma") << "USD.csv" << head + "2023-03-16,1,\"75,7457\"\n"
                                    << QStringList{"строка 3", "KURS", "75,7457"};
-    QTest::newRow("zero nominal") << "USD.csv" << head + "2023-03-16,0,75.7457\n"
-                                  << QStringList{"строка 3", "NOMINAL"};
+    QTest::newRow("zero nominal") << "USD.csv" << head + "2023-03-16,0,75.7457\n" << QStringList{"строка 3", "NOMINAL"};
     QTest::newRow("missing field") << "USD.csv" << head + "\n2023-03-16,75.7457\n"
                                    << QStringList{"строка 4", "найдено: 2"};
     QTest::newRow("duplicate date") << "USD.csv" << head + "2023-03-16,1,75.7\n2023-03-17,1,76.4\n"
@@ -121,7 +121,8 @@ void TestHistoryLoader::refusesBadLine_data() {
     QTest::newRow("text too long") << "price.csv"
                                    << QByteArray("CURDATE,PERIOD,TOMONTH\n2021-06-01,июнь две тысячи 21 г.,100.69\n")
                                    << QStringList{"price.csv", "строка 2", "18"};
-    QTest::newRow("not utf-8") << "price.csv" << QByteArray("CURDATE,PERIOD,TOMONTH\n2021-06-01,\xE8\xFE\xED\xFC,100.69\n")
+    QTest::newRow("not utf-8") << "price.csv"
+                               << QByteArray("CURDATE,PERIOD,TOMONTH\n2021-06-01,\xE8\xFE\xED\xFC,100.69\n")
                                << QStringList{"строка 2", "UTF-8"};
     QTest::newRow("no such table") << "GOLD.csv" << head << QStringList{"GOLD.csv", "GOLD"};
 }
