@@ -7,3 +7,5 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_WERROR=ON >/dev/n
 cmake --build build --parallel "$(nproc)"
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+cd ..
+tools/package.sh

@@ -19,9 +19,14 @@ int main(int argc, char* argv[]) {
         return 0; // another copy runs: end silently
 
     QtPrompts prompts;
+    const AppPaths::DatabaseLocation location = AppPaths::locateDatabase();
+    if (location.path.isEmpty()) {
+        prompts.message(location.error);
+        return 1;
+    }
     Database db;
     try {
-        db.open(AppPaths::databasePath());
+        db.open(location.path);
     } catch (const AppError& e) {
         prompts.message(e.text());
         return 1;

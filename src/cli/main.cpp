@@ -17,7 +17,7 @@ const Command kCommands[] = {
 
 void usage() {
     writeErr(QStringLiteral("Использование: tarvel-cli [--db ФАЙЛ] КОМАНДА [АРГУМЕНТЫ]\n"
-                            "Команды: init-db ФАЙЛ; dump ТАБЛИЦА\n"));
+                            "Команды: init-db ФАЙЛ [--history ПАПКА]; dump ТАБЛИЦА\n"));
 }
 } // namespace
 
