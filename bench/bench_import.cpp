@@ -63,9 +63,10 @@ QByteArray consultantDollarExport(int days, bool newestFirst) {
                                  .arg(QString::fromUtf8(months[d.month() - 1]))
                                  .arg(d.year());
         const int tenThousandths = 250000 + (i * 7919) % 300000;
-        text += head.leftJustified(23, QLatin1Char(' ')) +
-                QStringLiteral("%1,%2").arg(tenThousandths / 10000).arg(tenThousandths % 10000, 4, 10, QLatin1Char('0')) +
-                QStringLiteral("\r\n");
+        text +=
+            head.leftJustified(23, QLatin1Char(' ')) +
+            QStringLiteral("%1,%2").arg(tenThousandths / 10000).arg(tenThousandths % 10000, 4, 10, QLatin1Char('0')) +
+            QStringLiteral("\r\n");
     }
     return toWindows1251(text);
 }

@@ -26,9 +26,9 @@ void parseGarantEuro(ImportRun& run) {
 // The recognition table: per tree node its dataset, and per file source the signature and the parser.
 struct Recognition {
     int node;
-    bool wage;               // tStavka, else tKurs
-    const char* openedName;  // the dataset is reopened unless its table name is exactly this
-    const char* reopenName;  // the table it is reopened on
+    bool wage;              // tStavka, else tKurs
+    const char* openedName; // the dataset is reopened unless its table name is exactly this
+    const char* reopenName; // the table it is reopened on
     const char16_t* consultantSignature;
     void (*consultantParser)(ImportRun&);
     const char16_t* garantSignature;
@@ -61,14 +61,12 @@ const QString kNothingChangedError =
     QStringLiteral("Изменений в текущей таблице не произведено.\nВозможно произошла ошибка.");
 
 QString countLines(const ChangeCounters& counters) {
-    const QString changed = counters.changed > 0
-                                ? QStringLiteral("Изменено записей: ") + QString::number(counters.changed) +
-                                      QLatin1Char('.')
-                                : QStringLiteral("Имеющиеся записи не были изменены.");
-    const QString added = counters.added > 0
-                              ? QStringLiteral("Добавлено записей: ") + QString::number(counters.added) +
-                                    QLatin1Char('.')
-                              : QStringLiteral("Новых записей добавлено не было.");
+    const QString changed = counters.changed > 0 ? QStringLiteral("Изменено записей: ") +
+                                                       QString::number(counters.changed) + QLatin1Char('.')
+                                                 : QStringLiteral("Имеющиеся записи не были изменены.");
+    const QString added =
+        counters.added > 0 ? QStringLiteral("Добавлено записей: ") + QString::number(counters.added) + QLatin1Char('.')
+                           : QStringLiteral("Новых записей добавлено не было.");
     return changed + QLatin1Char('\n') + added;
 }
 } // namespace

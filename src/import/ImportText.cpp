@@ -23,11 +23,11 @@ constexpr std::array<char16_t, 256> makeDosCharTable() {
     for (int b = 0x80; b < 0xB0; ++b)
         t[size_t(b)] = char16_t(0x0410 + (b - 0x80));
     // Box drawing, 0xB0 to 0xDF.
-    constexpr char16_t box[48] = {
-        u'-', u'-', u'-', 0x00A6, u'+', 0x00A6, 0x00A6, 0x00AC, 0x00AC, 0x00A6, 0x00A6, 0x00AC,
-        u'-', u'-', u'-', 0x00AC, u'L', u'+', u'T', u'+', u'-', u'+', 0x00A6, 0x00A6,
-        u'L', 0x0433, 0x00A6, u'T', 0x00A6, u'=', u'+', 0x00A6, 0x00A6, u'T', u'T', u'L',
-        u'L', u'-', 0x0433, u'+', u'+', u'-', u'-', u'-', u'-', 0x00A6, 0x00A6, u'-'};
+    constexpr char16_t box[48] = {u'-',   u'-',   u'-',   0x00A6, u'+', 0x00A6, 0x00A6, 0x00AC, 0x00AC, 0x00A6,
+                                  0x00A6, 0x00AC, u'-',   u'-',   u'-', 0x00AC, u'L',   u'+',   u'T',   u'+',
+                                  u'-',   u'+',   0x00A6, 0x00A6, u'L', 0x0433, 0x00A6, u'T',   0x00A6, u'=',
+                                  u'+',   0x00A6, 0x00A6, u'T',   u'T', u'L',   u'L',   u'-',   0x0433, u'+',
+                                  u'+',   u'-',   u'-',   u'-',   u'-', 0x00A6, 0x00A6, u'-'};
     for (int k = 0; k < 48; ++k)
         t[size_t(0xB0 + k)] = box[k];
     for (int b = 0xE0; b < 0xF0; ++b)

@@ -14,7 +14,7 @@ struct RegionalSettings;
 // Text tools shared by the export parsers. Positions are 1-based character positions in a decoded line, as
 // the export layouts are described by their columns.
 
-// A byte of the Windows Cyrillic code page.
+// The bytes of a line in the Windows Cyrillic code page (windows-1251).
 QString DecodeWindows1251(QByteArrayView bytes);
 
 // From a byte of the DOS Cyrillic code page to a character; the box-drawing rows give ASCII-like characters and
@@ -25,7 +25,8 @@ QString DecodeDosLine(QByteArrayView bytes);
 // 1-based position of the first occurrence of `what` in `line`; 0 when absent or either text is empty.
 int FindText(QStringView what, QStringView line);
 
-// A number text with the decimal mark of the regional settings, whichever of "." and "," was written.
+// A number text with the decimal mark of the regional settings, whichever of "." and "," was written: every
+// "." becomes "," under a decimal comma, every "," becomes "." otherwise.
 QString NormaliseDecimal(QStringView text, const RegionalSettings& regional);
 
 enum class MonthForm { Genitive, Nominative };
@@ -46,9 +47,9 @@ int skipBlanks(QStringView line, int i);
 QString token(QStringView line, int i, int* end = nullptr);
 
 // The readings of the parsers; each throws AppError on text that does not fit.
-QString trimmed(QStringView text);              // without characters of codes 0 to 32 at both ends
-int readInteger(QStringView text);              // trimmed, optional sign
+QString trimmed(QStringView text); // without characters of codes 0 to 32 at both ends
+int readInteger(QStringView text); // trimmed, optional sign
 Fixed4 readNumber(QStringView text, const RegionalSettings& regional); // trimmed, regional decimal mark
 QDate readDateText(QStringView text, const RegionalSettings& regional, int currentYear);
-QDate makeDate(int year, int month, int day);   // must be a valid calendar date
+QDate makeDate(int year, int month, int day); // must be a valid calendar date
 } // namespace ImportText

@@ -77,8 +77,8 @@ void ParseConsultantMrot(ImportRun& run) {
             if (run.readLine(footnoted)) {
                 const int q = FindText(u"<**>", footnoted);
                 if (q > 0) {
-                    value = readNumber(NormaliseDecimal(trimmed(chars(footnoted, q - 8, 8)), run.regional),
-                                       run.regional);
+                    value =
+                        readNumber(NormaliseDecimal(trimmed(chars(footnoted, q - 8, 8)), run.regional), run.regional);
                 } else {
                     // Not the second amount of this row: a line of its own.
                     run.reader.unread();

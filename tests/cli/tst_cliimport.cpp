@@ -35,8 +35,8 @@ private slots:
 
 void TestCliImport::importsAndReports() {
     TestDb t;
-    const Run r = cli({"--db", t.path(), "import", "--series", "mrot", "--source", "consultant",
-                       fixture("consultant-mrot.866")});
+    const Run r =
+        cli({"--db", t.path(), "import", "--series", "mrot", "--source", "consultant", fixture("consultant-mrot.866")});
     QCOMPARE(r.err, QString());
     QCOMPARE(r.out, "Имеющиеся записи не были изменены.\nДобавлено записей: 5.\n");
     QCOMPARE(r.exitCode, 0);
@@ -44,8 +44,8 @@ void TestCliImport::importsAndReports() {
     QVERIFY(dump.out.contains("\n01.07.2001;100;300;1;"));
     QCOMPARE(t.count("MROT"), 5);
 
-    const Run again = cli({"--db", t.path(), "import", "--source", "consultant", "--series", "mrot",
-                           fixture("consultant-mrot.1251")});
+    const Run again = cli(
+        {"--db", t.path(), "import", "--source", "consultant", "--series", "mrot", fixture("consultant-mrot.1251")});
     QCOMPARE(again.out, "Изменений в текущей таблице не произведено.\nВозможно Вы выбрали неверный файл.\n");
     QCOMPARE(again.exitCode, 0);
 }
@@ -71,14 +71,14 @@ void TestCliImport::questionsAndAnswers() {
 
 void TestCliImport::failureExitsWithOne() {
     TestDb t;
-    const Run r = cli({"--db", t.path(), "import", "--series", "usd", "--source", "garant",
-                       fixture("garant-rates-note.866")});
+    const Run r =
+        cli({"--db", t.path(), "import", "--series", "usd", "--source", "garant", fixture("garant-rates-note.866")});
     QCOMPARE(r.out, "Имеющиеся записи не были изменены.\nДобавлено записей: 2.\nИмпорт прерван: ошибка в строке 9.\n");
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(t.count("USD"), 2);
 
-    const Run missing = cli({"--db", t.path(), "import", "--series", "usd", "--source", "garant",
-                             t.dir() + "/absent.txt"});
+    const Run missing =
+        cli({"--db", t.path(), "import", "--series", "usd", "--source", "garant", t.dir() + "/absent.txt"});
     QCOMPARE(missing.out, "Изменений в текущей таблице не произведено.\nВозможно произошла ошибка.\n");
     QCOMPARE(missing.exitCode, 1);
 }

@@ -45,11 +45,12 @@ QStringList stored(const QString& dbPath, const QString& table) {
     QStringList out;
     const auto number = [&](const char* column) {
         return t.isNull(QString::fromLatin1(column)) ? QStringLiteral("-")
-                                               : QString::number(t.asFloat(QString::fromLatin1(column)), 'g', 15);
+                                                     : QString::number(t.asFloat(QString::fromLatin1(column)), 'g', 15);
     };
     for (t.first(); !t.eof(); t.next()) {
         QString row = t.displayText(u"CURDATE") + QLatin1Char(' ');
-        row += info->layout == Layout::Currency ? number("KURS") : number("RAZMER") + QLatin1Char(' ') + number("RAZMER2");
+        row +=
+            info->layout == Layout::Currency ? number("KURS") : number("RAZMER") + QLatin1Char(' ') + number("RAZMER2");
         out << row + QLatin1Char(' ') + t.displayText(u"UPD");
     }
     return out;
@@ -142,10 +143,10 @@ void TestImportCommand::everyExportInBothCodePages_data() {
     QTest::newRow("Garant euro") << "garant-rates" << 2 << garant
                                  << QStringList{"01.07.2009 43.879 2", "30.06.2009 43.97 2", "01.07.1999 25.1 2",
                                                 "01.01.1999 24 2"};
-    QTest::newRow("ConsultantPlus MROT")
-        << "consultant-mrot" << 4 << cp
-        << QStringList{"01.05.2006 1100 1100 1", "01.09.2005 800 800 1", "01.07.2001 100 300 1",
-                       "01.01.2001 200 200 1", "01.07.2000 132 132 1"};
+    QTest::newRow("ConsultantPlus MROT") << "consultant-mrot" << 4 << cp
+                                         << QStringList{"01.05.2006 1100 1100 1", "01.09.2005 800 800 1",
+                                                        "01.07.2001 100 300 1", "01.01.2001 200 200 1",
+                                                        "01.07.2000 132 132 1"};
     QTest::newRow("Garant MROT") << "garant-mrot" << 4 << garant
                                  << QStringList{"01.05.2006 1100 - 2", "01.09.2005 800 - 2", "01.07.2001 300 - 2",
                                                 "02.01.1998 83.49 - 2"};
@@ -169,8 +170,8 @@ void TestImportCommand::everyExportInBothCodePages() {
         QCOMPARE(outcome.kind, Kind::Report);
         QCOMPARE(outcome.dosMode, codePage == "866");
         QCOMPARE(stored(w.db.path(), table), records);
-        const QString report = "Имеющиеся записи не были изменены.\nДобавлено записей: " +
-                               QString::number(records.size()) + ".";
+        const QString report =
+            "Имеющиеся записи не были изменены.\nДобавлено записей: " + QString::number(records.size()) + ".";
         QCOMPARE(outcome.text, report);
         QCOMPARE(w.messages(), QStringList{report});
         QCOMPARE(w.counters.added, records.size());
@@ -196,10 +197,8 @@ void TestImportCommand::recognition_data() {
                                                        << "Имеющиеся записи не были изменены.\nДобавлено записей: 5.";
     QTest::newRow("no signature, dollar") << "no-signature" << 1 << UpdateMode::ConsultantPlus << 0 << kWrongFile;
     QTest::newRow("no signature, Garant MROT") << "no-signature" << 4 << UpdateMode::Garant << 0 << kWrongFile;
-    QTest::newRow("export of another series") << "consultant-eur" << 1 << UpdateMode::ConsultantPlus << 0
-                                              << kWrongFile;
-    QTest::newRow("export of the other system") << "garant-refin" << 5 << UpdateMode::ConsultantPlus << 0
-                                                << kWrongFile;
+    QTest::newRow("export of another series") << "consultant-eur" << 1 << UpdateMode::ConsultantPlus << 0 << kWrongFile;
+    QTest::newRow("export of the other system") << "garant-refin" << 5 << UpdateMode::ConsultantPlus << 0 << kWrongFile;
     QTest::newRow("group node imports the dollar") << "consultant-usd" << 0 << UpdateMode::ConsultantPlus << 7
                                                    << "Имеющиеся записи не были изменены.\nДобавлено записей: 7.";
 }
@@ -246,13 +245,12 @@ void TestImportCommand::reports_data() {
     QTest::newRow("failure before anything was written")
         << "" << 1 << UpdateMode::Garant << "=КУРСЫ ДОЛЛАРА США,\n\n01/07/2009   31,O908\n01/06/2009   31,0\n"
         << int(Kind::Failure) << kError + "\nИмпорт прерван: ошибка в строке 3." << 3;
-    QTest::newRow("capital month") << "" << 4 << cp
-                                   << "=Сумма минимального\n¦с 1 Мая 2006 г.     ¦   1100      ¦\n" << int(Kind::Failure)
-                                   << kError + "\nИмпорт прерван: ошибка в строке 2." << 2;
-    QTest::newRow("other currencies have no importer") << "" << 3 << cp << "consultant-usd" << int(Kind::Failure)
-                                                       << kError << 0;
-    QTest::newRow("manual mode reads nothing") << "" << 1 << UpdateMode::Manual << "consultant-usd"
-                                               << int(Kind::Failure) << kError << 0;
+    QTest::newRow("capital month") << "" << 4 << cp << "=Сумма минимального\n¦с 1 Мая 2006 г.     ¦   1100      ¦\n"
+                                   << int(Kind::Failure) << kError + "\nИмпорт прерван: ошибка в строке 2." << 2;
+    QTest::newRow("other currencies have no importer")
+        << "" << 3 << cp << "consultant-usd" << int(Kind::Failure) << kError << 0;
+    QTest::newRow("manual mode reads nothing")
+        << "" << 1 << UpdateMode::Manual << "consultant-usd" << int(Kind::Failure) << kError << 0;
     QTest::newRow("file cannot be opened") << "" << 1 << cp << "absent" << int(Kind::Failure) << kError << 0;
 }
 
@@ -321,14 +319,14 @@ void TestImportCommand::mergeInterplay() {
     QVERIFY(w.questions().isEmpty());
 
     // The other system asks for every differing date; No keeps the stored value.
-    const QString garant = writeExport(w.db.dir(),
-                                       "КУРСЫ ДОЛЛАРА США,\n13/01/2009   29,5000\n10/01/2009   29,3804\n"
-                                       "01/09/2008   24,5\n");
+    const QString garant = writeExport(w.db.dir(), "КУРСЫ ДОЛЛАРА США,\n13/01/2009   29,5000\n10/01/2009   29,3804\n"
+                                                   "01/09/2008   24,5\n");
     w.prompts.clear();
     w.prompts.setNextAnswers({false, true});
     const ImportOutcome outcome = w.import(1, UpdateMode::Garant, garant);
     QCOMPARE(w.questions().size(), 2);
-    QVERIFY(w.questions().at(0).contains("На 13.01.2009 в таблице значение - 29,4545, а в импортируемой записи - 29,5. "));
+    QVERIFY(
+        w.questions().at(0).contains("На 13.01.2009 в таблице значение - 29,4545, а в импортируемой записи - 29,5. "));
     QVERIFY(w.questions().at(0).contains("Значение в таблице было добавлено из системы \"КонсультантПлюс\"."));
     QVERIFY(w.questions().at(1).contains("На 01.09.2008"));
     QCOMPARE(outcome.text, "Изменено записей: 1.\nНовых записей добавлено не было.");

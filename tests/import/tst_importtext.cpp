@@ -11,8 +11,8 @@ using namespace ImportText;
 namespace {
 QByteArray iconvToUtf8(const char* codePage, const QByteArray& bytes) {
     QProcess p;
-    p.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QString::fromLatin1(codePage), QStringLiteral("-t"),
-                                      QStringLiteral("UTF-8")});
+    p.start(QStringLiteral("iconv"),
+            {QStringLiteral("-f"), QString::fromLatin1(codePage), QStringLiteral("-t"), QStringLiteral("UTF-8")});
     p.write(bytes);
     p.closeWriteChannel();
     p.waitForFinished(10000);
@@ -85,13 +85,20 @@ void TestImportText::findText_data() {
     QTest::addColumn<QString>("what");
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("position");
-    QTest::newRow("start") << "с " << "с 10 января" << 1;
-    QTest::newRow("later") << "1 ЕВРО" << "Дата   1 ЕВРО" << 8;
-    QTest::newRow("first occurrence") << "/" << "01/07/2009" << 3;
-    QTest::newRow("case counts") << "с " << "С 10 января" << 0;
-    QTest::newRow("absent") << "%" << "8,25" << 0;
-    QTest::newRow("empty text") << "" << "abc" << 0;
-    QTest::newRow("empty line") << "a" << "" << 0;
+    QTest::newRow("start") << "с "
+                           << "с 10 января" << 1;
+    QTest::newRow("later") << "1 ЕВРО"
+                           << "Дата   1 ЕВРО" << 8;
+    QTest::newRow("first occurrence") << "/"
+                                      << "01/07/2009" << 3;
+    QTest::newRow("case counts") << "с "
+                                 << "С 10 января" << 0;
+    QTest::newRow("absent") << "%"
+                            << "8,25" << 0;
+    QTest::newRow("empty text") << ""
+                                << "abc" << 0;
+    QTest::newRow("empty line") << "a"
+                                << "" << 0;
 }
 
 void TestImportText::findText() {
@@ -105,10 +112,14 @@ void TestImportText::normaliseDecimal_data() {
     QTest::addColumn<QChar>("separator");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
-    QTest::newRow("point to comma") << QChar(',') << "29.3804" << "29,3804";
-    QTest::newRow("comma stays") << QChar(',') << "29,3804" << "29,3804";
-    QTest::newRow("comma to point") << QChar('.') << "29,3804" << "29.3804";
-    QTest::newRow("every one") << QChar('.') << "1,2,3.4" << "1.2.3.4";
+    QTest::newRow("point to comma") << QChar(',') << "29.3804"
+                                    << "29,3804";
+    QTest::newRow("comma stays") << QChar(',') << "29,3804"
+                                 << "29,3804";
+    QTest::newRow("comma to point") << QChar('.') << "29,3804"
+                                    << "29.3804";
+    QTest::newRow("every one") << QChar('.') << "1,2,3.4"
+                               << "1.2.3.4";
 }
 
 void TestImportText::normaliseDecimal() {
@@ -160,27 +171,69 @@ void TestImportText::readings_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result"); // empty: fails
-    QTest::newRow("integer") << "integer" << " 12\t" << "12";
-    QTest::newRow("integer with sign") << "integer" << "-3" << "-3";
-    QTest::newRow("integer inner blank") << "integer" << "1 2" << "";
-    QTest::newRow("integer letters") << "integer" << "о " << "";
-    QTest::newRow("integer empty") << "integer" << "  " << "";
-    QTest::newRow("number comma") << "number" << " 29,3804 " << "293804";
-    QTest::newRow("number exponent") << "number" << "1,5E2" << "1500000";
-    QTest::newRow("number rounds half to even") << "number" << "0,00005" << "0";
-    QTest::newRow("number point under comma settings") << "number" << "29.3804" << "";
-    QTest::newRow("number two separators") << "number" << "1,2,3" << "";
-    QTest::newRow("number with unit") << "number" << "41,4217 руб." << "";
-    QTest::newRow("number empty") << "number" << "" << "";
-    QTest::newRow("date") << "date" << " 01.07.2009 " << "2009-07-01";
-    QTest::newRow("date two-digit year, window end") << "date" << "01.07.75" << "2075-07-01";
-    QTest::newRow("date two-digit year, window start") << "date" << "01.07.76" << "1976-07-01";
-    QTest::newRow("date not a day") << "date" << "31.02.2009" << "";
-    QTest::newRow("date slash") << "date" << "01/07/2009" << "";
-    QTest::newRow("date empty") << "date" << "" << "";
-    QTest::newRow("calendar date") << "make" << "2009 2 28" << "2009-02-28";
-    QTest::newRow("calendar date invalid") << "make" << "2009 2 29" << "";
-    QTest::newRow("calendar month -1") << "make" << "2009 -1 1" << "";
+    QTest::newRow("integer") << "integer"
+                             << " 12\t"
+                             << "12";
+    QTest::newRow("integer with sign") << "integer"
+                                       << "-3"
+                                       << "-3";
+    QTest::newRow("integer inner blank") << "integer"
+                                         << "1 2"
+                                         << "";
+    QTest::newRow("integer letters") << "integer"
+                                     << "о "
+                                     << "";
+    QTest::newRow("integer empty") << "integer"
+                                   << "  "
+                                   << "";
+    QTest::newRow("number comma") << "number"
+                                  << " 29,3804 "
+                                  << "293804";
+    QTest::newRow("number exponent") << "number"
+                                     << "1,5E2"
+                                     << "1500000";
+    QTest::newRow("number rounds half to even") << "number"
+                                                << "0,00005"
+                                                << "0";
+    QTest::newRow("number point under comma settings") << "number"
+                                                       << "29.3804"
+                                                       << "";
+    QTest::newRow("number two separators") << "number"
+                                           << "1,2,3"
+                                           << "";
+    QTest::newRow("number with unit") << "number"
+                                      << "41,4217 руб."
+                                      << "";
+    QTest::newRow("number empty") << "number"
+                                  << ""
+                                  << "";
+    QTest::newRow("date") << "date"
+                          << " 01.07.2009 "
+                          << "2009-07-01";
+    QTest::newRow("date two-digit year, window end") << "date"
+                                                     << "01.07.75"
+                                                     << "2075-07-01";
+    QTest::newRow("date two-digit year, window start") << "date"
+                                                       << "01.07.76"
+                                                       << "1976-07-01";
+    QTest::newRow("date not a day") << "date"
+                                    << "31.02.2009"
+                                    << "";
+    QTest::newRow("date slash") << "date"
+                                << "01/07/2009"
+                                << "";
+    QTest::newRow("date empty") << "date"
+                                << ""
+                                << "";
+    QTest::newRow("calendar date") << "make"
+                                   << "2009 2 28"
+                                   << "2009-02-28";
+    QTest::newRow("calendar date invalid") << "make"
+                                           << "2009 2 29"
+                                           << "";
+    QTest::newRow("calendar month -1") << "make"
+                                       << "2009 -1 1"
+                                       << "";
 }
 
 void TestImportText::readings() {
