@@ -1,0 +1,67 @@
+#pragma once
+
+#include "common/RegionalSettings.h"
+
+#include <QString>
+
+#include <functional>
+
+class Clock;
+class IndicatorStore;
+class Prompts;
+class TableObject;
+struct ChangeCounters;
+
+// Which button of the update-mode box is checked.
+enum class UpdateMode { Manual /* rb1 */, ConsultantPlus /* rb2 */, Garant /* rb3 */, Internet /* rb4 */ };
+
+// How a run of the import command ended.
+struct ImportOutcome {
+    enum class Kind {
+        Cancelled, // the file dialog was cancelled: no message
+        Report,    // the report of the counts (or of a file without anything to merge)
+        Failure,   // the failure report
+    };
+    Kind kind = Kind::Cancelled;
+    QString text;       // the report as shown, empty when cancelled
+    int failedLine = 0; // 1-based line being read when the import failed, 0 when no line was being read
+    bool dosMode = false;
+};
+
+// The file import command of the main window ("Добавить в базу"): chooses the file, recognises the export by
+// its signature and code page, merges its records into the series of the selected tree node in one
+// transaction, and reports. Nothing throws out of it.
+class ImportCommand {
+public:
+    struct Window {
+        // cb1Click of the main window: the MROT column of the grid, pending record, express calculation.
+        std::function<void()> cb1Click;
+        // ShowRecordDates, then ShowRecordDetails.
+        std::function<void()> refreshInformation;
+    };
+
+    ImportCommand(IndicatorStore& store, ChangeCounters& counters, Prompts& prompts, const Clock& clock,
+                  const RegionalSettings& regional, QString startDirectory, Window window = {});
+
+    // nodeIndex: absolute index of the selected tree node (0 "Курсы валют" ... 5 "Ставка рефинансирования").
+    ImportOutcome btnUpdClick(int nodeIndex, UpdateMode mode);
+
+    static const QString& fileFilter();
+
+private:
+    TableObject* datasetOf(int nodeIndex);
+    ImportOutcome run(int nodeIndex, UpdateMode mode, const QString& fileName);
+
+    IndicatorStore& m_store;
+    ChangeCounters& m_counters;
+    Prompts& m_prompts;
+    const Clock& m_clock;
+    RegionalSettings m_regional;
+    QString m_startDirectory;
+    Window m_window;
+};
+
+// The report texts.
+QString ImportReportText(const ChangeCounters& counters);
+// After a failure: the counts when anything was written, the fixed error text otherwise; then the line.
+QString ImportFailureText(const ChangeCounters& counters, int failedLine);

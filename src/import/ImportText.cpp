@@ -1,0 +1,171 @@
+#include "ImportText.h"
+
+#include "common/AppError.h"
+#include "common/NumberText.h"
+#include "common/RegionalSettings.h"
+
+namespace {
+// windows-1251, bytes 0x80 to 0xBF; 0xC0 to 0xFF are А to я in order. 0x98 is unassigned and kept as its code.
+constexpr char16_t kWindows1251High[64] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
+    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
+    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
+    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
+    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+constexpr std::array<char16_t, 256> makeDosCharTable() {
+    std::array<char16_t, 256> t{};
+    for (int b = 0; b < 0x80; ++b)
+        t[size_t(b)] = char16_t(b);
+    t[0x0F] = 0x00A4;
+    t[0x14] = 0x00B6;
+    t[0x15] = 0x00A7;
+    for (int b = 0x80; b < 0xB0; ++b)
+        t[size_t(b)] = char16_t(0x0410 + (b - 0x80));
+    // Box drawing, 0xB0 to 0xDF.
+    constexpr char16_t box[48] = {u'-',   u'-',   u'-',   0x00A6, u'+', 0x00A6, 0x00A6, 0x00AC, 0x00AC, 0x00A6,
+                                  0x00A6, 0x00AC, u'-',   u'-',   u'-', 0x00AC, u'L',   u'+',   u'T',   u'+',
+                                  u'-',   u'+',   0x00A6, 0x00A6, u'L', 0x0433, 0x00A6, u'T',   0x00A6, u'=',
+                                  u'+',   0x00A6, 0x00A6, u'T',   u'T', u'L',   u'L',   u'-',   0x0433, u'+',
+                                  u'+',   u'-',   u'-',   u'-',   u'-', 0x00A6, 0x00A6, u'-'};
+    for (int k = 0; k < 48; ++k)
+        t[size_t(0xB0 + k)] = box[k];
+    for (int b = 0xE0; b < 0xF0; ++b)
+        t[size_t(b)] = char16_t(0x0440 + (b - 0xE0));
+    constexpr char16_t tail[16] = {0x0401, 0x0451, 0x0404, 0x0454, 0x0407, 0x0457, 0x040E, 0x045E,
+                                   0x00B0, 0x2022, 0x00B7, u'v',   0x2116, 0x00A4, 0x00A6, 0x00A0};
+    for (int k = 0; k < 16; ++k)
+        t[size_t(0xF0 + k)] = tail[k];
+    return t;
+}
+
+QString decodeWith(QByteArrayView bytes, auto&& map) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        d[i] = QChar(map(static_cast<unsigned char>(bytes[i])));
+    return out;
+}
+
+constexpr const char16_t* kGenitive[12] = {u"января", u"февраля", u"марта",    u"апреля",  u"мая",    u"июня",
+                                           u"июля",   u"августа", u"сентября", u"октября", u"ноября", u"декабря"};
+constexpr const char16_t* kNominative[12] = {u"январь", u"февраль", u"март",     u"апрель",  u"май",    u"июнь",
+                                             u"июль",   u"август",  u"сентябрь", u"октябрь", u"ноябрь", u"декабрь"};
+} // namespace
+
+const std::array<char16_t, 256> DosCharTable = makeDosCharTable();
+
+QString DecodeWindows1251(QByteArrayView bytes) {
+    return decodeWith(bytes, [](unsigned char b) -> char16_t {
+        if (b < 0x80)
+            return b;
+        if (b < 0xC0)
+            return kWindows1251High[b - 0x80];
+        return char16_t(0x0410 + (b - 0xC0));
+    });
+}
+
+QString DecodeDosLine(QByteArrayView bytes) {
+    return decodeWith(bytes, [](unsigned char b) { return DosCharTable[b]; });
+}
+
+int FindText(QStringView what, QStringView line) {
+    if (what.isEmpty() || line.isEmpty())
+        return 0;
+    return int(line.indexOf(what)) + 1;
+}
+
+QString NormaliseDecimal(QStringView text, const RegionalSettings& regional) {
+    const bool comma = regional.decimalSeparator == QLatin1Char(',');
+    const QChar from = comma ? QLatin1Char('.') : QLatin1Char(',');
+    const QChar to = comma ? QLatin1Char(',') : QLatin1Char('.');
+    QString out = text.toString();
+    for (QChar& c : out) {
+        if (c == from)
+            c = to;
+    }
+    return out;
+}
+
+int MonthNumber(QStringView name, MonthForm form) {
+    const auto& names = form == MonthForm::Genitive ? kGenitive : kNominative;
+    for (int m = 0; m < 12; ++m) {
+        if (name == QStringView(names[m]))
+            return m + 1;
+    }
+    return -1;
+}
+
+namespace ImportText {
+QString chars(QStringView line, int i, int k) {
+    if (i < 1)
+        i = 1;
+    if (k <= 0 || i > line.size())
+        return QString();
+    return line.mid(i - 1, k).toString();
+}
+
+QString rest(QStringView line, int i) {
+    if (i < 1)
+        i = 1;
+    if (i > line.size())
+        return QString();
+    return line.mid(i - 1).toString();
+}
+
+QChar at(QStringView line, int i) {
+    return i >= 1 && i <= line.size() ? line[i - 1] : QChar();
+}
+
+int skipBlanks(QStringView line, int i) {
+    if (i < 1)
+        i = 1;
+    while (i <= line.size() && line[i - 1] == QLatin1Char(' '))
+        ++i;
+    return i <= line.size() ? i : int(line.size()) + 1;
+}
+
+QString token(QStringView line, int i, int* end) {
+    if (i < 1)
+        i = 1;
+    int e = i;
+    while (e <= line.size() && line[e - 1] != QLatin1Char(' '))
+        ++e;
+    if (end)
+        *end = e;
+    return chars(line, i, e - i);
+}
+
+QString trimmed(QStringView text) {
+    return trimmedControl(text).toString();
+}
+
+int readInteger(QStringView text) {
+    const auto v = parseInteger(text);
+    if (!v)
+        throw AppError(notIntegerMessage(trimmed(text)));
+    return *v;
+}
+
+Fixed4 readNumber(QStringView text, const RegionalSettings& regional) {
+    const auto d = parseDecimal(text, regional.decimalSeparator);
+    const auto f = d ? Fixed4::fromDecimal(*d) : std::nullopt;
+    if (!f)
+        throw AppError(notFloatMessage(trimmed(text)));
+    return *f;
+}
+
+QDate readDateText(QStringView text, const RegionalSettings& regional, int currentYear) {
+    const QStringView t = trimmedControl(text);
+    const auto d = t.isEmpty() ? std::nullopt : regional.parseDate(t, currentYear);
+    if (!d)
+        throw AppError(notDateMessage(t.toString()));
+    return *d;
+}
+
+QDate makeDate(int year, int month, int day) {
+    if (year < 1 || !QDate::isValid(year, month, day))
+        throw AppError(notDateMessage(QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(year)));
+    return QDate(year, month, day);
+}
+} // namespace ImportText

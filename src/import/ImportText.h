@@ -1,0 +1,55 @@
+#pragma once
+
+#include "store/Fixed4.h"
+
+#include <QByteArrayView>
+#include <QDate>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+
+struct RegionalSettings;
+
+// Text tools shared by the export parsers. Positions are 1-based character positions in a decoded line, as
+// the export layouts are described by their columns.
+
+// The bytes of a line in the Windows Cyrillic code page (windows-1251).
+QString DecodeWindows1251(QByteArrayView bytes);
+
+// From a byte of the DOS Cyrillic code page to a character; the box-drawing rows give ASCII-like characters and
+// "¦", so that a DOS table reads like its Windows export.
+extern const std::array<char16_t, 256> DosCharTable;
+QString DecodeDosLine(QByteArrayView bytes);
+
+// 1-based position of the first occurrence of `what` in `line`; 0 when absent or either text is empty.
+int FindText(QStringView what, QStringView line);
+
+// A number text with the decimal mark of the regional settings, whichever of "." and "," was written: every
+// "." becomes "," under a decimal comma, every "," becomes "." otherwise.
+QString NormaliseDecimal(QStringView text, const RegionalSettings& regional);
+
+enum class MonthForm { Genitive, Nominative };
+// 1 to 12, or -1 when the name is none of the twelve; exact and case-sensitive.
+int MonthNumber(QStringView name, MonthForm form);
+
+namespace ImportText {
+// The k characters from position i: fewer when the line ends earlier; a position below 1 counts as 1.
+QString chars(QStringView line, int i, int k);
+// Everything from position i to the end of the line.
+QString rest(QStringView line, int i);
+// The character at position i, or a null character outside the line.
+QChar at(QStringView line, int i);
+// First position at or after i whose character is not a blank (U+0020); the line length + 1 when none.
+int skipBlanks(QStringView line, int i);
+// The token from position i up to the first blank after it (not included) or the end of the line; `end` gets
+// the position of that blank, or the line length + 1.
+QString token(QStringView line, int i, int* end = nullptr);
+
+// The readings of the parsers; each throws AppError on text that does not fit.
+QString trimmed(QStringView text); // without characters of codes 0 to 32 at both ends
+int readInteger(QStringView text); // trimmed, optional sign
+Fixed4 readNumber(QStringView text, const RegionalSettings& regional); // trimmed, regional decimal mark
+QDate readDateText(QStringView text, const RegionalSettings& regional, int currentYear);
+QDate makeDate(int year, int month, int day); // must be a valid calendar date
+} // namespace ImportText
