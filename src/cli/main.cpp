@@ -13,6 +13,7 @@ struct Command {
 const Command kCommands[] = {
     {"init-db", runInitDb},
     {"dump", runDump},
+    {"download", runDownload},
 };
 
 void usage() {
