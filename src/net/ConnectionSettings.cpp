@@ -94,7 +94,8 @@ ConnectionSettings StoreConnectionDialog(Settings& settings, const ConnectionDia
                                           "Используйте латинские буквы, цифры и знаки препинания.")
                                .arg(*bad));
     }
-    const int kind = (v.kind >= int(ProxyKind::Socks4) && v.kind <= int(ProxyKind::Http)) ? v.kind : int(ProxyKind::Http);
+    const int kind =
+        (v.kind >= int(ProxyKind::Socks4) && v.kind <= int(ProxyKind::Http)) ? v.kind : int(ProxyKind::Http);
     const QString address = v.address.trimmed();
 
     QList<QPair<QString, QVariant>> values{

@@ -37,7 +37,8 @@ std::optional<double> readRate(QStringView text) {
 // Reads one Record element, the reader standing on its start tag; leaves it on the end tag.
 std::optional<DownloadedRate> readRecord(QXmlStreamReader& xml) {
     DownloadedRate rate;
-    rate.date = QDate::fromString(xml.attributes().value(QLatin1String("Date")).trimmed().toString(), QStringLiteral("dd.MM.yyyy"));
+    rate.date = QDate::fromString(xml.attributes().value(QLatin1String("Date")).trimmed().toString(),
+                                  QStringLiteral("dd.MM.yyyy"));
     std::optional<int> nominal;
     std::optional<double> value;
     bool nominalSeen = false, valueSeen = false;

@@ -14,9 +14,9 @@ class QWidget;
 
 // What the download reads of the main window when btnGet is pressed.
 struct RateDownloadInput {
-    int nodeIndex = -1;     // absolute index of the selected tree entry
-    QString date1;          // Date1, "С даты"
-    QString date2;          // Date2, "По дату"
+    int nodeIndex = -1;        // absolute index of the selected tree entry
+    QString date1;             // Date1, "С даты"
+    QString date2;             // Date2, "По дату"
     int otherCurrencyRow = -1; // ValCombo's item index
 };
 

@@ -56,8 +56,8 @@ void TfrmSet::buildControls() {
     cbType = new QComboBox(gr);
     cbType->setObjectName(QStringLiteral("cbType"));
     cbType->setGeometry(66, 46, 100, 21);
-    cbType->addItems({QStringLiteral("SOCKS4"), QStringLiteral("SOCKS4A"), QStringLiteral("SOCKS5"),
-                      QStringLiteral("HTTP")});
+    cbType->addItems(
+        {QStringLiteral("SOCKS4"), QStringLiteral("SOCKS4A"), QStringLiteral("SOCKS5"), QStringLiteral("HTTP")});
     chkAuth = new QCheckBox(QStringLiteral("Требуется авторизация"), gr);
     chkAuth->setObjectName(QStringLiteral("chkAuth"));
     chkAuth->setGeometry(180, 46, 171, 21);

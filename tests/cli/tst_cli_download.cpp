@@ -62,12 +62,12 @@ void TestCliDownload::download_data() {
     QTest::addColumn<QString>("usd"); // the dollar table afterwards, without its header
     QTest::addColumn<int>("requests");
 
-    const QByteArray rates = response(record("01.03.2001", "28,6100") + record("02.03.2001", "28,6200") +
-                                      record("03.03.2001", "28,6500"));
+    const QByteArray rates =
+        response(record("01.03.2001", "28,6100") + record("02.03.2001", "28,6200") + record("03.03.2001", "28,6500"));
     const QString added = "03.03.2001;1;28,65;3;\n" + kTypedByHand + "01.03.2001;1;28,61;3;\n";
     const QString failed = "Cоединение с интернет не установлено.\n";
-    const QStringList usual{"download", "--series", "usd", "--from", "01.03.01", "--to", "03.03.2001", "--service",
-                            "SERVICE"};
+    const QStringList usual{"download", "--series",   "usd",       "--from", "01.03.01",
+                            "--to",     "03.03.2001", "--service", "SERVICE"};
 
     QTest::newRow("appends the missing dates") << usual << false << 200 << rates << 0 << "" << added << 1;
     QTest::newRow("service from the environment")
@@ -75,24 +75,23 @@ void TestCliDownload::download_data() {
         << rates << 0 << "" << added << 1;
     QTest::newRow("records left out are told")
         << usual << false << 200 << response(record("01.03.2001", "28,6100") + record("03.03.2001", "")) << 0
-        << "Пропущено записей с неверными данными: 1.\n" << "02.03.2001;1;30;0;04.03.2001\n01.03.2001;1;28,61;3;\n"
+        << "Пропущено записей с неверными данными: 1.\n"
+        << "02.03.2001;1;30;0;04.03.2001\n01.03.2001;1;28,61;3;\n"
         << 1;
     QTest::newRow("not rate data") << usual << false << 200 << QByteArray("<html><body>wait</body></html>") << 1
                                    << "Получен ответ, не содержащий данных о курсах валют.\nДанные не загружены.\n"
                                    << kTypedByHand << 1;
     QTest::newRow("server error") << usual << false << 500 << rates << 1 << failed << kTypedByHand << 1;
-    QTest::newRow("unreadable date")
-        << QStringList{"download", "--series", "usd", "--from", "  .  .  ", "--to", "03.03.2001", "--service",
-                       "SERVICE"}
-        << false << 200 << rates << 1 << failed << kTypedByHand << 0;
+    QTest::newRow("unreadable date") << QStringList{"download", "--series",   "usd",       "--from", "  .  .  ",
+                                                    "--to",     "03.03.2001", "--service", "SERVICE"}
+                                     << false << 200 << rates << 1 << failed << kTypedByHand << 0;
     QTest::newRow("not a currency table")
-        << QStringList{"download", "--series", "MROT", "--from", "01.03.01", "--to", "03.03.01", "--service",
-                       "SERVICE"}
-        << false << 200 << rates << 2 << "Таблица «MROT» не найдена среди таблиц курсов валют.\n" << kTypedByHand
-        << 0;
+        << QStringList{"download", "--series", "MROT", "--from", "01.03.01", "--to", "03.03.01", "--service", "SERVICE"}
+        << false << 200 << rates << 2 << "Таблица «MROT» не найдена среди таблиц курсов валют.\n"
+        << kTypedByHand << 0;
     QTest::newRow("not a service address")
-        << QStringList{"download", "--series", "usd", "--from", "01.03.01", "--to", "03.03.01", "--service",
-                       "ftp://127.0.0.1"}
+        << QStringList{"download", "--series", "usd",       "--from",         "01.03.01",
+                       "--to",     "03.03.01", "--service", "ftp://127.0.0.1"}
         << false << 200 << rates << 2 << "Неверный адрес службы «ftp://127.0.0.1»: нужен адрес http или https.\n"
         << kTypedByHand << 0;
 }

@@ -63,9 +63,8 @@ ConnectionDialogValues dialog(bool useProxy, const QString& address, const QStri
 }
 
 // An earlier choice: a SOCKS4 server with authorisation.
-const Values kEarlier{"Advertising=0", "Enab=1",       "EnabAuth=1",      "Name=old",
-                      "Pass=" + EncodePass("oldpass"), "ProxyIP=9.9.9.9", "ProxyPort=80",
-                      "Skin=No skin",                  "Socket=0"};
+const Values kEarlier{"Advertising=0",   "Enab=1",       "EnabAuth=1",   "Name=old", "Pass=" + EncodePass("oldpass"),
+                      "ProxyIP=9.9.9.9", "ProxyPort=80", "Skin=No skin", "Socket=0"};
 } // namespace
 
 Q_DECLARE_METATYPE(ConnectionDialogValues)
@@ -108,8 +107,7 @@ void TestConnectionSettings::dialogConfirmation_data() {
     auto with = [](Values v, const QStringList& changes) {
         for (const QString& c : changes) {
             const QString name = c.section('=', 0, 0) + "=";
-            v.erase(std::remove_if(v.begin(), v.end(), [&](const QString& x) { return x.startsWith(name); }),
-                    v.end());
+            v.erase(std::remove_if(v.begin(), v.end(), [&](const QString& x) { return x.startsWith(name); }), v.end());
             v << c;
         }
         v.sort();
@@ -120,33 +118,38 @@ void TestConnectionSettings::dialogConfirmation_data() {
         << dialog(true, "  10.0.0.5 ", " 1080 ", ProxyKind::Socks5, true, " alice ", " s3 cr")
         << with(kEarlier, {"Enab=1", "ProxyIP=10.0.0.5", "ProxyPort=1080", "Socket=2", "EnabAuth=1", "Name=alice",
                            "Pass=" + EncodePass(" s3 cr")})
-        << "proxy[:0 '':''] socks[5 10.0.0.5:1080 user/pass ' alice ':' s3 cr']" << "";
+        << "proxy[:0 '':''] socks[5 10.0.0.5:1080 user/pass ' alice ':' s3 cr']"
+        << "";
     QTest::newRow("HTTP without authorisation keeps the stored name and password")
         << dialog(true, "proxy.local", "3128", ProxyKind::Http, false, "ignored", "пароль")
         << with(kEarlier, {"Enab=1", "ProxyIP=proxy.local", "ProxyPort=3128", "Socket=3", "EnabAuth=0"})
-        << "proxy[proxy.local:3128 '':''] socks[none :0 no-auth '':'']" << "";
+        << "proxy[proxy.local:3128 '':''] socks[none :0 no-auth '':'']"
+        << "";
     QTest::newRow("HTTP with authorisation")
         << dialog(true, "127.0.0.1", "8080", ProxyKind::Http, true, "bob", "p4ss")
         << with(kEarlier, {"Enab=1", "ProxyIP=127.0.0.1", "ProxyPort=8080", "Socket=3", "EnabAuth=1", "Name=bob",
                            "Pass=" + EncodePass("p4ss")})
-        << "proxy[127.0.0.1:8080 'bob':'p4ss'] socks[none :0 no-auth '':'']" << "";
+        << "proxy[127.0.0.1:8080 'bob':'p4ss'] socks[none :0 no-auth '':'']"
+        << "";
     QTest::newRow("SOCKS4A, ports at both ends of the range")
         << dialog(true, "h", "65535", ProxyKind::Socks4A, false)
         << with(kEarlier, {"Enab=1", "ProxyIP=h", "ProxyPort=65535", "Socket=1", "EnabAuth=0"})
-        << "proxy[:0 '':''] socks[4A h:65535 no-auth '':'']" << "";
+        << "proxy[:0 '':''] socks[4A h:65535 no-auth '':'']"
+        << "";
     QTest::newRow("port 0") << dialog(true, "h", "0", ProxyKind::Socks4, false)
                             << with(kEarlier, {"Enab=1", "ProxyIP=h", "ProxyPort=0", "Socket=0", "EnabAuth=0"})
-                            << "proxy[:0 '':''] socks[4 h:0 no-auth '':'']" << "";
+                            << "proxy[:0 '':''] socks[4 h:0 no-auth '':'']"
+                            << "";
     QTest::newRow("proxy off writes only Enab, even with a bad port")
-        << dialog(false, "x", "abc", ProxyKind::Socks5, true, "u", "пароль") << with(kEarlier, {"Enab=0"})
-        << kDirect << "";
+        << dialog(false, "x", "abc", ProxyKind::Socks5, true, "u", "пароль") << with(kEarlier, {"Enab=0"}) << kDirect
+        << "";
 
     QTest::newRow("empty port") << dialog(true, "10.0.0.5", "", ProxyKind::Socks5, true, "u", "p") << kEarlier << ""
                                 << "'' is not a valid integer value";
     QTest::newRow("port not a number") << dialog(true, "10.0.0.5", " 80a ", ProxyKind::Http, false) << kEarlier << ""
                                        << "'80a' is not a valid integer value";
-    QTest::newRow("port above the range") << dialog(true, "10.0.0.5", "65536", ProxyKind::Http, false) << kEarlier
-                                          << "" << "Номер порта должен быть от 0 до 65535.";
+    QTest::newRow("port above the range") << dialog(true, "10.0.0.5", "65536", ProxyKind::Http, false) << kEarlier << ""
+                                          << "Номер порта должен быть от 0 до 65535.";
     QTest::newRow("negative port") << dialog(true, "10.0.0.5", "-1", ProxyKind::Http, false) << kEarlier << ""
                                    << "Номер порта должен быть от 0 до 65535.";
     QTest::newRow("password the stored form cannot carry")
@@ -186,20 +189,24 @@ void TestConnectionSettings::dialogFilling_data() {
     QTest::newRow("first start") << Values{"Enab=0", "ProxyIP=", "ProxyPort=80", "Socket=0"}
                                  << "off '' '' HTTP auth=0 '' ''";
     QTest::newRow("proxy off hides what is stored")
-        << Values{"Enab=0", "ProxyIP=1.2.3.4", "ProxyPort=1080", "Socket=2", "EnabAuth=1", "Name=u",
-                  "Pass=" + EncodePass("p")}
+        << Values{"Enab=0",     "ProxyIP=1.2.3.4", "ProxyPort=1080",         "Socket=2",
+                  "EnabAuth=1", "Name=u",          "Pass=" + EncodePass("p")}
         << "off '' '' HTTP auth=0 '' ''";
     QTest::newRow("key without Enab") << Values{"Skin=No skin"} << "off '' '' HTTP auth=0 '' ''";
-    QTest::newRow("SOCKS5 with authorisation")
-        << Values{"Enab=1", "ProxyIP=1.2.3.4", "ProxyPort=1080", "Socket=2", "EnabAuth=1", "Name=alice",
-                  "Pass=" + EncodePass("s3 cr")}
-        << "on '1.2.3.4' '1080' SOCKS5 auth=1 'alice' 's3 cr'";
-    QTest::newRow("Enab 1 without EnabAuth") << Values{"Enab=1", "ProxyIP=h", "ProxyPort=3128", "Socket=1",
-                                                       "Name=alice", "Pass=" + EncodePass("x")}
-                                             << "on 'h' '3128' SOCKS4A auth=0 '' ''";
+    QTest::newRow("SOCKS5 with authorisation") << Values{"Enab=1",
+                                                         "ProxyIP=1.2.3.4",
+                                                         "ProxyPort=1080",
+                                                         "Socket=2",
+                                                         "EnabAuth=1",
+                                                         "Name=alice",
+                                                         "Pass=" + EncodePass("s3 cr")}
+                                               << "on '1.2.3.4' '1080' SOCKS5 auth=1 'alice' 's3 cr'";
+    QTest::newRow("Enab 1 without EnabAuth")
+        << Values{"Enab=1", "ProxyIP=h", "ProxyPort=3128", "Socket=1", "Name=alice", "Pass=" + EncodePass("x")}
+        << "on 'h' '3128' SOCKS4A auth=0 '' ''";
     QTest::newRow("authorisation off keeps name and password hidden")
-        << Values{"Enab=1", "ProxyIP=h", "ProxyPort=3128", "Socket=3", "EnabAuth=0", "Name=alice",
-                  "Pass=" + EncodePass("x")}
+        << Values{"Enab=1",     "ProxyIP=h",  "ProxyPort=3128",         "Socket=3",
+                  "EnabAuth=0", "Name=alice", "Pass=" + EncodePass("x")}
         << "on 'h' '3128' HTTP auth=0 '' ''";
 }
 
@@ -228,19 +235,27 @@ void TestConnectionSettings::startUp_data() {
 
     QTest::newRow("first start") << Values{"Enab=0", "ProxyIP=", "ProxyPort=80", "Socket=0"} << kDirect;
     QTest::newRow("no Enab") << Values{"ProxyIP=h", "ProxyPort=80", "Socket=3"} << kDirect;
-    QTest::newRow("HTTP with authorisation")
-        << Values{"Enab=1", "ProxyIP=h", "ProxyPort=3128", "Socket=3", "EnabAuth=1", "Name=bob",
-                  "Pass=" + EncodePass("p4ss")}
-        << "proxy[h:3128 'bob':'p4ss'] socks[none :0 no-auth '':'']";
+    QTest::newRow("HTTP with authorisation") << Values{"Enab=1",
+                                                       "ProxyIP=h",
+                                                       "ProxyPort=3128",
+                                                       "Socket=3",
+                                                       "EnabAuth=1",
+                                                       "Name=bob",
+                                                       "Pass=" + EncodePass("p4ss")}
+                                             << "proxy[h:3128 'bob':'p4ss'] socks[none :0 no-auth '':'']";
     QTest::newRow("SOCKS4A") << Values{"Enab=1", "ProxyIP=h", "ProxyPort=1080", "Socket=1", "EnabAuth=0"}
                              << "proxy[:0 '':''] socks[4A h:1080 no-auth '':'']";
-    QTest::newRow("SOCKS5 with authorisation")
-        << Values{"Enab=1", "ProxyIP=h", "ProxyPort=1080", "Socket=2", "EnabAuth=1", "Name=alice",
-                  "Pass=" + EncodePass("s3 cr")}
-        << "proxy[:0 '':''] socks[5 h:1080 user/pass 'alice':'s3 cr']";
-    QTest::newRow("Enab 1 without EnabAuth") << Values{"Enab=1", "ProxyIP=h", "ProxyPort=1080", "Socket=0",
-                                                       "Name=alice", "Pass=" + EncodePass("x")}
-                                             << "proxy[:0 '':''] socks[4 h:1080 no-auth '':'']";
+    QTest::newRow("SOCKS5 with authorisation") << Values{"Enab=1",
+                                                         "ProxyIP=h",
+                                                         "ProxyPort=1080",
+                                                         "Socket=2",
+                                                         "EnabAuth=1",
+                                                         "Name=alice",
+                                                         "Pass=" + EncodePass("s3 cr")}
+                                               << "proxy[:0 '':''] socks[5 h:1080 user/pass 'alice':'s3 cr']";
+    QTest::newRow("Enab 1 without EnabAuth")
+        << Values{"Enab=1", "ProxyIP=h", "ProxyPort=1080", "Socket=0", "Name=alice", "Pass=" + EncodePass("x")}
+        << "proxy[:0 '':''] socks[4 h:1080 no-auth '':'']";
     QTest::newRow("unknown kind goes direct") << Values{"Enab=1", "ProxyIP=h", "ProxyPort=1080", "Socket=7"}
                                               << "proxy[:0 '':''] socks[none h:1080 no-auth '':'']";
 }

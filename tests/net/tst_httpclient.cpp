@@ -23,7 +23,7 @@ namespace {
 using Status = DownloadResult::Status;
 
 QString statusName(Status s) {
-    static const char* const names[] = {"Success", "ConnectionFailed", "Timeout", "Stalled",
+    static const char* const names[] = {"Success",  "ConnectionFailed", "Timeout",  "Stalled",
                                         "TooLarge", "TooManyRedirects", "HttpError"};
     return QLatin1String(names[int(s)]);
 }
@@ -138,7 +138,8 @@ void TestHttpClient::failures() {
     HttpClient client;
     DownloadRequest request = fast(server.base() + "/scripts/XML_dynamic.asp");
     const DownloadResult r = client.get(request);
-    QVERIFY2(statusName(r.status) == statusName(Status(status)), qPrintable(statusName(r.status) + ": " + r.errorString));
+    QVERIFY2(statusName(r.status) == statusName(Status(status)),
+             qPrintable(statusName(r.status) + ": " + r.errorString));
     if (r.ok())
         QCOMPARE(r.data.size(), reply.body.size());
     else

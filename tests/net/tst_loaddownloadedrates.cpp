@@ -23,8 +23,8 @@ const QByteArray kRoot = "<ValCurs ID=\"R01235\" DateRange1=\"01.03.2001\" DateR
                          "name=\"Foreign Currency Market Dynamic\">";
 
 QByteArray record(const char* date, const char* nominal, const QByteArray& value) {
-    return QByteArray("<Record Date=\"") + date + "\" Id=\"R01235\"><Nominal>" + nominal + "</Nominal><Value>" +
-           value + "</Value><VunitRate>" + value + "</VunitRate></Record>";
+    return QByteArray("<Record Date=\"") + date + "\" Id=\"R01235\"><Nominal>" + nominal + "</Nominal><Value>" + value +
+           "</Value><VunitRate>" + value + "</VunitRate></Record>";
 }
 
 QByteArray oneLine(const QList<QByteArray>& records) {
@@ -78,21 +78,26 @@ void TestLoadDownloadedRates::responses_data() {
 
     QTest::newRow("windows-1251 text with a no-break space between thousands")
         << QByteArray(kDeclaration1251 + "<ValCurs ID=\"R01235\" name=\"" + cp1251("Динамика курса") + "\">" +
-                      record("02.03.2001", "1", "1\xA0" "050,0000") + "</ValCurs>")
+                      record("02.03.2001", "1",
+                             "1\xA0"
+                             "050,0000") +
+                      "</ValCurs>")
         << QStringList{"02.03.2001 1 1050.0000 3 -", kTypedByHand} << none;
 
     QTest::newRow("utf-8 with no-break space and blank separators")
         << QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>" + kRoot +
-                      record("02.03.2001", "1", "1\xC2\xA0" "050,0000") + record("03.03.2001", "1", "12 345 678,5") +
-                      "</ValCurs>")
+                      record("02.03.2001", "1",
+                             "1\xC2\xA0"
+                             "050,0000") +
+                      record("03.03.2001", "1", "12 345 678,5") + "</ValCurs>")
         << QStringList{"03.03.2001 1 12345678.5000 3 -", "02.03.2001 1 1050.0000 3 -", kTypedByHand} << none;
 
     QTest::newRow("nominals of several digits")
         << oneLine({record("02.03.2001", "100", "28,2829"), record("03.03.2001", "10000", "3,1415")})
         << QStringList{"03.03.2001 10000 3.1415 3 -", "02.03.2001 100 28.2829 3 -", kTypedByHand} << none;
 
-    QTest::newRow("empty range") << QByteArray(kDeclaration1251 + kRoot + "</ValCurs>")
-                                 << QStringList{kTypedByHand} << none;
+    QTest::newRow("empty range") << QByteArray(kDeclaration1251 + kRoot + "</ValCurs>") << QStringList{kTypedByHand}
+                                 << none;
 
     QTest::newRow("a date repeated is stored once, as it first occurs")
         << oneLine({record("02.03.2001", "1", "28,6200"), record("02.03.2001", "1", "99,0000")})
@@ -142,8 +147,8 @@ void TestLoadDownloadedRates::responses() {
     const RateDownloadResult result = ProcessRateResponse(document, table, prompts, temp);
     QCOMPARE(rowsOf(table), rows);
     QCOMPARE(prompts.texts(), messages);
-    QCOMPARE(result.outcome == RateDownloadOutcome::NotRateData, messages == QStringList{
-        "Получен ответ, не содержащий данных о курсах валют.\nДанные не загружены."});
+    QCOMPARE(result.outcome == RateDownloadOutcome::NotRateData,
+             messages == QStringList{"Получен ответ, не содержащий данных о курсах валют.\nДанные не загружены."});
 
     // The file holds the answer and one line break; what is stored is in the file, not only in memory.
     QFile saved(temp);

@@ -69,36 +69,60 @@ void TestProxies::download_data() {
     QTest::addColumn<QString>("evidence"); // in the daemon's log after a download through it
 
     const QString ip = "127.0.0.1", name = "localhost";
-    QTest::newRow("HTTP proxy") << "tinyproxy" << "" << "" << ProxyKind::Http << false << "" << "" << ip << true
-                                << "Established connection";
-    QTest::newRow("HTTP proxy with Basic authentication")
-        << "tinyproxy" << "bob" << "p4ss" << ProxyKind::Http << true << "bob" << "p4ss" << name << true
-        << "Established connection";
-    QTest::newRow("HTTP proxy, wrong password")
-        << "tinyproxy" << "bob" << "p4ss" << ProxyKind::Http << true << "bob" << "wrong" << ip << false << "";
-    QTest::newRow("HTTP proxy asks, no authorisation chosen")
-        << "tinyproxy" << "bob" << "p4ss" << ProxyKind::Http << false << "" << "" << ip << false << "";
+    QTest::newRow("HTTP proxy") << "tinyproxy"
+                                << ""
+                                << "" << ProxyKind::Http << false << ""
+                                << "" << ip << true << "Established connection";
+    QTest::newRow("HTTP proxy with Basic authentication") << "tinyproxy"
+                                                          << "bob"
+                                                          << "p4ss" << ProxyKind::Http << true << "bob"
+                                                          << "p4ss" << name << true << "Established connection";
+    QTest::newRow("HTTP proxy, wrong password") << "tinyproxy"
+                                                << "bob"
+                                                << "p4ss" << ProxyKind::Http << true << "bob"
+                                                << "wrong" << ip << false << "";
+    QTest::newRow("HTTP proxy asks, no authorisation chosen") << "tinyproxy"
+                                                              << "bob"
+                                                              << "p4ss" << ProxyKind::Http << false << ""
+                                                              << "" << ip << false << "";
 
-    QTest::newRow("SOCKS4") << "dante" << "" << "" << ProxyKind::Socks4 << false << "" << "" << ip << true
-                            << "tcp/connect";
-    QTest::newRow("SOCKS4 with a user id") << "twisted" << "" << "" << ProxyKind::Socks4 << true << "alice" << "x"
-                                           << ip << true << "(user b'alice') authorized";
-    QTest::newRow("SOCKS4A, the name resolved by the server")
-        << "twisted" << "" << "" << ProxyKind::Socks4A << false << "" << "" << name << true << "authorized";
-    QTest::newRow("SOCKS4A is not SOCKS4: dante refuses it")
-        << "dante" << "" << "" << ProxyKind::Socks4A << false << "" << "" << name << false << "";
+    QTest::newRow("SOCKS4") << "dante"
+                            << ""
+                            << "" << ProxyKind::Socks4 << false << ""
+                            << "" << ip << true << "tcp/connect";
+    QTest::newRow("SOCKS4 with a user id") << "twisted"
+                                           << ""
+                                           << "" << ProxyKind::Socks4 << true << "alice"
+                                           << "x" << ip << true << "(user b'alice') authorized";
+    QTest::newRow("SOCKS4A, the name resolved by the server") << "twisted"
+                                                              << ""
+                                                              << "" << ProxyKind::Socks4A << false << ""
+                                                              << "" << name << true << "authorized";
+    QTest::newRow("SOCKS4A is not SOCKS4: dante refuses it") << "dante"
+                                                             << ""
+                                                             << "" << ProxyKind::Socks4A << false << ""
+                                                             << "" << name << false << "";
 
-    QTest::newRow("SOCKS5") << "dante" << "" << "" << ProxyKind::Socks5 << false << "" << "" << name << true
-                            << "tcp/connect";
-    QTest::newRow("SOCKS5 with user name and password")
-        << "microsocks" << "alice" << "s3cr:t" << ProxyKind::Socks5 << true << "alice" << "s3cr:t" << name << true
-        << "connected to";
-    QTest::newRow("SOCKS5, wrong password")
-        << "microsocks" << "alice" << "s3cr:t" << ProxyKind::Socks5 << true << "alice" << "bad" << ip << false << "";
-    QTest::newRow("SOCKS5 asks, no authorisation chosen")
-        << "microsocks" << "alice" << "s3cr:t" << ProxyKind::Socks5 << false << "" << "" << ip << false << "";
-    QTest::newRow("SOCKS4 to a server of SOCKS5 alone")
-        << "microsocks" << "" << "" << ProxyKind::Socks4 << false << "" << "" << ip << false << "";
+    QTest::newRow("SOCKS5") << "dante"
+                            << ""
+                            << "" << ProxyKind::Socks5 << false << ""
+                            << "" << name << true << "tcp/connect";
+    QTest::newRow("SOCKS5 with user name and password") << "microsocks"
+                                                        << "alice"
+                                                        << "s3cr:t" << ProxyKind::Socks5 << true << "alice"
+                                                        << "s3cr:t" << name << true << "connected to";
+    QTest::newRow("SOCKS5, wrong password") << "microsocks"
+                                            << "alice"
+                                            << "s3cr:t" << ProxyKind::Socks5 << true << "alice"
+                                            << "bad" << ip << false << "";
+    QTest::newRow("SOCKS5 asks, no authorisation chosen") << "microsocks"
+                                                          << "alice"
+                                                          << "s3cr:t" << ProxyKind::Socks5 << false << ""
+                                                          << "" << ip << false << "";
+    QTest::newRow("SOCKS4 to a server of SOCKS5 alone") << "microsocks"
+                                                        << ""
+                                                        << "" << ProxyKind::Socks4 << false << ""
+                                                        << "" << ip << false << "";
 }
 
 void TestProxies::download() {

@@ -43,40 +43,57 @@ void TestRateRequest::requestUrl_data() {
     QTest::addColumn<int>("currentYear");
     QTest::addColumn<QString>("query"); // after "/scripts/XML_dynamic.asp?", empty: no request
 
-    QTest::newRow("dollar") << 1 << -1 << "02.03.01" << "05.03.01" << false << 2026
+    QTest::newRow("dollar") << 1 << -1 << "02.03.01"
+                            << "05.03.01" << false << 2026
                             << "date_req1=02.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01235";
     QTest::newRow("group node downloads the dollar")
-        << 0 << -1 << "02.03.01" << "05.03.01" << false << 2026
-        << "date_req1=02.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01235";
-    QTest::newRow("euro") << 2 << -1 << "10.01.09" << "11.01.09" << false << 2026
+        << 0 << -1 << "02.03.01"
+        << "05.03.01" << false << 2026 << "date_req1=02.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01235";
+    QTest::newRow("euro") << 2 << -1 << "10.01.09"
+                          << "11.01.09" << false << 2026
                           << "date_req1=10.01.2009&date_req2=11.01.2009&VAL_NM_RQ=R01239";
-    QTest::newRow("first other currency") << 3 << 0 << "10.01.09" << "11.01.09" << false << 2026
-                                          << "date_req1=10.01.2009&date_req2=11.01.2009&VAL_NM_RQ=R01010";
-    QTest::newRow("mark") << 3 << 13 << "10.01.99" << "11.01.99" << false << 2026
+    QTest::newRow("first other currency")
+        << 3 << 0 << "10.01.09"
+        << "11.01.09" << false << 2026 << "date_req1=10.01.2009&date_req2=11.01.2009&VAL_NM_RQ=R01010";
+    QTest::newRow("mark") << 3 << 13 << "10.01.99"
+                          << "11.01.99" << false << 2026
                           << "date_req1=10.01.1999&date_req2=11.01.1999&VAL_NM_RQ=R01510";
-    QTest::newRow("yen") << 3 << 25 << "10.01.2009" << "11.01.2009" << false << 2026
+    QTest::newRow("yen") << 3 << 25 << "10.01.2009"
+                         << "11.01.2009" << false << 2026
                          << "date_req1=10.01.2009&date_req2=11.01.2009&VAL_NM_RQ=R01820";
-    QTest::newRow("start after end is sent as typed") << 1 << -1 << "05.03.01" << "02.03.01" << false << 2026
-                                                      << "date_req1=05.03.2001&date_req2=02.03.2001&VAL_NM_RQ=R01235";
-    QTest::newRow("58 in 2009 is 2058") << 1 << -1 << "01.01.58" << "01.01.58" << false << 2009
+    QTest::newRow("start after end is sent as typed")
+        << 1 << -1 << "05.03.01"
+        << "02.03.01" << false << 2026 << "date_req1=05.03.2001&date_req2=02.03.2001&VAL_NM_RQ=R01235";
+    QTest::newRow("58 in 2009 is 2058") << 1 << -1 << "01.01.58"
+                                        << "01.01.58" << false << 2009
                                         << "date_req1=01.01.2058&date_req2=01.01.2058&VAL_NM_RQ=R01235";
-    QTest::newRow("59 in 2009 is 1959") << 1 << -1 << "01.01.59" << "01.01.59" << false << 2009
+    QTest::newRow("59 in 2009 is 1959") << 1 << -1 << "01.01.59"
+                                        << "01.01.59" << false << 2009
                                         << "date_req1=01.01.1959&date_req2=01.01.1959&VAL_NM_RQ=R01235";
-    QTest::newRow("09 in 1960") << 1 << -1 << "01.01.09" << "01.01.09" << false << 1960
+    QTest::newRow("09 in 1960") << 1 << -1 << "01.01.09"
+                                << "01.01.09" << false << 1960
                                 << "date_req1=01.01.2009&date_req2=01.01.2009&VAL_NM_RQ=R01235";
-    QTest::newRow("09 in 2059") << 1 << -1 << "01.01.09" << "01.01.09" << false << 2059
+    QTest::newRow("09 in 2059") << 1 << -1 << "01.01.09"
+                                << "01.01.09" << false << 2059
                                 << "date_req1=01.01.2009&date_req2=01.01.2009&VAL_NM_RQ=R01235";
     QTest::newRow("dots whatever the regional settings")
-        << 1 << -1 << "03/02/01" << "03/05/01" << true << 2026
-        << "date_req1=02.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01235";
-    QTest::newRow("blank day before the number") << 1 << -1 << " 2.03.01" << "05.03.01" << false << 2026
-                                                 << "date_req1=02.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01235";
-    QTest::newRow("empty Date1") << 1 << -1 << "  .  .  " << "05.03.01" << false << 2026 << "";
-    QTest::newRow("empty Date2 shown with underscores") << 1 << -1 << "02.03.01" << "__.__.__" << false << 2026 << "";
-    QTest::newRow("incomplete Date1") << 1 << -1 << "02.03.  " << "05.03.01" << false << 2026 << "";
-    QTest::newRow("no such day") << 1 << -1 << "30.02.09" << "05.03.09" << false << 2026 << "";
-    QTest::newRow("no other currency chosen") << 3 << -1 << "02.03.01" << "05.03.01" << false << 2026 << "";
-    QTest::newRow("MROT has no request") << 4 << -1 << "02.03.01" << "05.03.01" << false << 2026 << "";
+        << 1 << -1 << "03/02/01"
+        << "03/05/01" << true << 2026 << "date_req1=02.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01235";
+    QTest::newRow("blank day before the number")
+        << 1 << -1 << " 2.03.01"
+        << "05.03.01" << false << 2026 << "date_req1=02.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01235";
+    QTest::newRow("empty Date1") << 1 << -1 << "  .  .  "
+                                 << "05.03.01" << false << 2026 << "";
+    QTest::newRow("empty Date2 shown with underscores") << 1 << -1 << "02.03.01"
+                                                        << "__.__.__" << false << 2026 << "";
+    QTest::newRow("incomplete Date1") << 1 << -1 << "02.03.  "
+                                      << "05.03.01" << false << 2026 << "";
+    QTest::newRow("no such day") << 1 << -1 << "30.02.09"
+                                 << "05.03.09" << false << 2026 << "";
+    QTest::newRow("no other currency chosen") << 3 << -1 << "02.03.01"
+                                              << "05.03.01" << false << 2026 << "";
+    QTest::newRow("MROT has no request") << 4 << -1 << "02.03.01"
+                                         << "05.03.01" << false << 2026 << "";
 }
 
 void TestRateRequest::requestUrl() {
@@ -97,14 +114,27 @@ void TestRateRequest::serviceBase_data() {
     QTest::addColumn<QString>("given");
     QTest::addColumn<QString>("base"); // empty: refused
 
-    QTest::newRow("default") << "" << "" << "http://www.cbr.ru";
-    QTest::newRow("environment") << "http://127.0.0.1:8080" << "" << "http://127.0.0.1:8080";
-    QTest::newRow("given wins") << "http://127.0.0.1:8080" << "https://example.org:8443/" << "https://example.org:8443";
-    QTest::newRow("only scheme and host are taken") << "" << "http://localhost:81/some/path?x=1"
+    QTest::newRow("default") << ""
+                             << ""
+                             << "http://www.cbr.ru";
+    QTest::newRow("environment") << "http://127.0.0.1:8080"
+                                 << ""
+                                 << "http://127.0.0.1:8080";
+    QTest::newRow("given wins") << "http://127.0.0.1:8080"
+                                << "https://example.org:8443/"
+                                << "https://example.org:8443";
+    QTest::newRow("only scheme and host are taken") << ""
+                                                    << "http://localhost:81/some/path?x=1"
                                                     << "http://localhost:81";
-    QTest::newRow("not http") << "" << "ftp://127.0.0.1" << "";
-    QTest::newRow("no host") << "" << "http://" << "";
-    QTest::newRow("bad environment") << "127.0.0.1 8080" << "" << "";
+    QTest::newRow("not http") << ""
+                              << "ftp://127.0.0.1"
+                              << "";
+    QTest::newRow("no host") << ""
+                             << "http://"
+                             << "";
+    QTest::newRow("bad environment") << "127.0.0.1 8080"
+                                     << ""
+                                     << "";
 }
 
 void TestRateRequest::serviceBase() {

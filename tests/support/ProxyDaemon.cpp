@@ -107,8 +107,9 @@ std::unique_ptr<ProxyDaemon> ProxyDaemon::dante() {
                         "\nexternal: 127.0.0.1\nclientmethod: none\nsocksmethod: none\n";
     if (geteuid() == 0)
         config += "user.privileged: root\nuser.unprivileged: nobody\n";
-    config += "client pass {\n  from: 127.0.0.0/8 to: 0.0.0.0/0\n}\n"
-              "socks pass {\n  from: 127.0.0.0/8 to: 0.0.0.0/0\n  protocol: tcp\n  command: connect\n  log: connect\n}\n";
+    config +=
+        "client pass {\n  from: 127.0.0.0/8 to: 0.0.0.0/0\n}\n"
+        "socks pass {\n  from: 127.0.0.0/8 to: 0.0.0.0/0\n  protocol: tcp\n  command: connect\n  log: connect\n}\n";
     d->writeFile(QStringLiteral("danted.conf"), config);
     d->start(QStringLiteral("danted"),
              {QStringLiteral("-f"), d->file("danted.conf"), QStringLiteral("-p"), d->file("danted.pid")});
@@ -130,9 +131,9 @@ std::unique_ptr<ProxyDaemon> ProxyDaemon::twistedSocks() {
     std::unique_ptr<ProxyDaemon> d(new ProxyDaemon(QStringLiteral("twistd3 socks"), QStringLiteral("python3-twisted")));
     d->m_port = freePort();
     d->m_logFile = d->file("twistd.log");
-    d->start(QStringLiteral("twistd3"), {QStringLiteral("--nodaemon"), QStringLiteral("--pidfile="),
-                                         QStringLiteral("--logfile"), d->m_logFile, QStringLiteral("socks"),
-                                         QStringLiteral("--interface"), QStringLiteral("127.0.0.1"),
-                                         QStringLiteral("--port"), QString::number(d->m_port)});
+    d->start(QStringLiteral("twistd3"),
+             {QStringLiteral("--nodaemon"), QStringLiteral("--pidfile="), QStringLiteral("--logfile"), d->m_logFile,
+              QStringLiteral("socks"), QStringLiteral("--interface"), QStringLiteral("127.0.0.1"),
+              QStringLiteral("--port"), QString::number(d->m_port)});
     return d;
 }

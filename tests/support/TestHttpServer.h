@@ -26,9 +26,9 @@ struct TestRequest {
 struct TestReply {
     enum class Mode {
         Normal,
-        Silent,            // reads the request and never answers
-        StallAfterBody,    // sends the headers (announcing more) and the body, then nothing
-        CloseMidBody,      // announces more than the body and closes after it
+        Silent,         // reads the request and never answers
+        StallAfterBody, // sends the headers (announcing more) and the body, then nothing
+        CloseMidBody,   // announces more than the body and closes after it
     };
     int status = 200;
     QList<QPair<QByteArray, QByteArray>> headers;

@@ -94,7 +94,6 @@ void TestRateDownloadCommand::cleanup() {
     qunsetenv("TARVEL_SERVICE");
 }
 
-
 RateDownloadCommand TestRateDownloadCommand::makeCommand() {
     RateDownloadCommand command(m_main.get(), *m_store, *g_prompts, m_clock, RegionalSettings::russian(), m_client,
                                 [this] { ++m_refreshes; });
@@ -194,11 +193,16 @@ void TestRateDownloadCommand::failures_data() {
 
     const QString failed = "Cоединение с интернет не установлено.";
     const QString notRates = "Получен ответ, не содержащий данных о курсах валют.\nДанные не загружены.";
-    QTest::newRow("empty start date") << 1 << "  .  .  " << "rates" << 0 << failed << false;
-    QTest::newRow("no request for MROT") << 4 << "01.03.01" << "rates" << 0 << failed << false;
-    QTest::newRow("server error") << 1 << "01.03.01" << "500" << 1 << failed << false;
-    QTest::newRow("nobody listens") << 1 << "01.03.01" << "refused" << 0 << failed << false;
-    QTest::newRow("protection page") << 1 << "01.03.01" << "html" << 1 << notRates << true;
+    QTest::newRow("empty start date") << 1 << "  .  .  "
+                                      << "rates" << 0 << failed << false;
+    QTest::newRow("no request for MROT") << 4 << "01.03.01"
+                                         << "rates" << 0 << failed << false;
+    QTest::newRow("server error") << 1 << "01.03.01"
+                                  << "500" << 1 << failed << false;
+    QTest::newRow("nobody listens") << 1 << "01.03.01"
+                                    << "refused" << 0 << failed << false;
+    QTest::newRow("protection page") << 1 << "01.03.01"
+                                     << "html" << 1 << notRates << true;
 }
 
 void TestRateDownloadCommand::failures() {
