@@ -95,8 +95,9 @@ bool RateDownloadCommand::transfer(const QString& url, DownloadResult& result) {
     std::unique_ptr<QThread> worker(QThread::create([&client, &request, &result] { result = client.get(request); }));
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
     worker->start();
-    // The wait window and the disabled main window keep painting; input waits until the command ends.
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // The wait window and the main window keep painting. Input is not held back for later: the disabled main
+    // window drops it, so nothing the user clicked meanwhile runs after the command.
+    loop.exec();
     worker->wait();
     return result.ok();
 }

@@ -1,3 +1,4 @@
+#include "ProxyDaemon.h"
 #include "TestHttpServer.h"
 #include "net/HttpClient.h"
 
@@ -17,6 +18,7 @@ private slots:
     void proxyCredentialsOnlyWhenAsked();
     void connectLimitCoversSocksNegotiation();
     void ignoresProxiesOfTheEnvironment();
+    void refusesAnUntrustedCertificate();
 };
 
 namespace {
@@ -203,6 +205,16 @@ void TestHttpClient::ignoresProxiesOfTheEnvironment() {
 
     const DownloadResult refused = client.get(fast(QString::fromLatin1(dead) + "/"));
     QCOMPARE(statusName(refused.status), statusName(Status::ConnectionFailed));
+}
+
+void TestHttpClient::refusesAnUntrustedCertificate() {
+    // https is spoken, and a certificate that no trusted authority signed is refused.
+    auto server = ProxyDaemon::selfSignedHttps();
+    QVERIFY2(server->started(), qPrintable(server->error()));
+    HttpClient client;
+    const DownloadResult r = client.get(fast(QStringLiteral("https://localhost:%1/").arg(server->port())));
+    QCOMPARE(statusName(r.status), statusName(Status::ConnectionFailed));
+    QVERIFY2(r.errorString.contains("certificate"), qPrintable(r.errorString));
 }
 
 QTEST_GUILESS_MAIN(TestHttpClient)

@@ -137,3 +137,29 @@ std::unique_ptr<ProxyDaemon> ProxyDaemon::twistedSocks() {
               QStringLiteral("--port"), QString::number(d->m_port)});
     return d;
 }
+
+std::unique_ptr<ProxyDaemon> ProxyDaemon::selfSignedHttps() {
+    std::unique_ptr<ProxyDaemon> d(new ProxyDaemon(QStringLiteral("openssl s_server"), QStringLiteral("openssl")));
+    d->m_port = freePort();
+    const QString openssl = findProgram(QStringLiteral("openssl"));
+    if (openssl.isEmpty()) {
+        d->start(QStringLiteral("openssl"), {});
+        return d;
+    }
+    QProcess make;
+    make.setWorkingDirectory(d->m_dir.path());
+    make.start(openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                         QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-subj"),
+                         QStringLiteral("/CN=localhost"), QStringLiteral("-addext"),
+                         QStringLiteral("subjectAltName=DNS:localhost"), QStringLiteral("-days"), QStringLiteral("2"),
+                         QStringLiteral("-keyout"), d->file("key.pem"), QStringLiteral("-out"), d->file("cert.pem")});
+    if (!make.waitForFinished(60000) || make.exitCode() != 0) {
+        d->m_error = QStringLiteral("openssl could not make a certificate: ") + QString::fromUtf8(make.readAll());
+        return d;
+    }
+    d->start(QStringLiteral("openssl"), {QStringLiteral("s_server"), QStringLiteral("-quiet"), QStringLiteral("-www"),
+                                         QStringLiteral("-accept"), QString::number(d->m_port),
+                                         QStringLiteral("-cert"), d->file("cert.pem"), QStringLiteral("-key"),
+                                         d->file("key.pem")});
+    return d;
+}

@@ -19,6 +19,8 @@ public:
     static std::unique_ptr<ProxyDaemon> microsocks(const QString& user = {}, const QString& password = {});
     // SOCKS4 and SOCKS4A, logging the user id of every connection.
     static std::unique_ptr<ProxyDaemon> twistedSocks();
+    // Not a proxy: an https server (openssl s_server) with a self-signed certificate for localhost.
+    static std::unique_ptr<ProxyDaemon> selfSignedHttps();
 
     ~ProxyDaemon();
     ProxyDaemon(const ProxyDaemon&) = delete;
