@@ -19,12 +19,12 @@ TfrmGet::TfrmGet(QWidget* owner) : QFrame(owner, Qt::Tool | Qt::FramelessWindowH
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(13, 19, 32, 32);
+    Image1->setGeometry(10, 19, 32, 32);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32));
 
     l1 = new QLabel(waitingText(), this);
     l1->setObjectName(QStringLiteral("l1"));
-    l1->setGeometry(58, 26, kClientWidth - 64, 17);
+    l1->setGeometry(50, 26, kClientWidth - 52, 17);
 }
 
 QString TfrmGet::text() const {

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,33 +44,44 @@ void TfrmSet::buildControls() {
     gr->setObjectName(QStringLiteral("gr"));
     gr->setGeometry(8, 26, 359, 100);
 
-    label(QStringLiteral("IP адрес:"), gr, {8, 20, 56, 21});
+    // Three rows inside the group box; labels take the width their text needs in the current font.
+    const QFontMetrics metrics(font());
+    auto labelAt = [&](const QString& text, int x, int y) {
+        const int width = metrics.horizontalAdvance(text) + 6;
+        label(text, gr, {x, y, width, 21});
+        return x + width;
+    };
+    constexpr int left = 8, right = 351, row1 = 20, row2 = 46, row3 = 72;
+
+    int x = labelAt(QStringLiteral("IP адрес:"), left, row1);
+    const int portLabel = right - 75 - (metrics.horizontalAdvance(QStringLiteral("Порт:")) + 6);
     edIP = new QLineEdit(gr);
     edIP->setObjectName(QStringLiteral("edIP"));
-    edIP->setGeometry(66, 20, 150, 21);
-    label(QStringLiteral("Порт:"), gr, {224, 20, 36, 21});
+    edIP->setGeometry(x, row1, portLabel - 8 - x, 21);
+    x = labelAt(QStringLiteral("Порт:"), portLabel, row1);
     edPort = new QLineEdit(gr);
     edPort->setObjectName(QStringLiteral("edPort"));
-    edPort->setGeometry(262, 20, 89, 21);
+    edPort->setGeometry(x, row1, right - x, 21);
 
-    label(QStringLiteral("Тип:"), gr, {8, 46, 56, 21});
+    x = labelAt(QStringLiteral("Тип:"), left, row2);
     cbType = new QComboBox(gr);
     cbType->setObjectName(QStringLiteral("cbType"));
-    cbType->setGeometry(66, 46, 100, 21);
+    cbType->setGeometry(x, row2, 100, 21);
     cbType->addItems(
         {QStringLiteral("SOCKS4"), QStringLiteral("SOCKS4A"), QStringLiteral("SOCKS5"), QStringLiteral("HTTP")});
     chkAuth = new QCheckBox(QStringLiteral("Требуется авторизация"), gr);
     chkAuth->setObjectName(QStringLiteral("chkAuth"));
-    chkAuth->setGeometry(180, 46, 171, 21);
+    chkAuth->setGeometry(x + 112, row2, right - x - 112, 21);
 
-    label(QStringLiteral("Имя пользователя:"), gr, {8, 72, 105, 21});
+    x = labelAt(QStringLiteral("Имя пользователя:"), left, row3);
+    const int passLabel = x + 90;
     edName = new QLineEdit(gr);
     edName->setObjectName(QStringLiteral("edName"));
-    edName->setGeometry(115, 72, 85, 21);
-    label(QStringLiteral("Пароль:"), gr, {206, 72, 45, 21});
+    edName->setGeometry(x, row3, passLabel - 8 - x, 21);
+    x = labelAt(QStringLiteral("Пароль:"), passLabel, row3);
     edPass = new QLineEdit(gr);
     edPass->setObjectName(QStringLiteral("edPass"));
-    edPass->setGeometry(253, 72, 98, 21);
+    edPass->setGeometry(x, row3, right - x, 21);
     edPass->setEchoMode(QLineEdit::Password);
     edPass->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }")); // "*"
 

@@ -158,8 +158,7 @@ std::unique_ptr<ProxyDaemon> ProxyDaemon::selfSignedHttps() {
         return d;
     }
     d->start(QStringLiteral("openssl"), {QStringLiteral("s_server"), QStringLiteral("-quiet"), QStringLiteral("-www"),
-                                         QStringLiteral("-accept"), QString::number(d->m_port),
-                                         QStringLiteral("-cert"), d->file("cert.pem"), QStringLiteral("-key"),
-                                         d->file("key.pem")});
+                                         QStringLiteral("-accept"), QString::number(d->m_port), QStringLiteral("-cert"),
+                                         d->file("cert.pem"), QStringLiteral("-key"), d->file("key.pem")});
     return d;
 }
