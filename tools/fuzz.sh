@@ -22,8 +22,12 @@ for t in "${targets[@]}"; do
   cmake --build build-fuzz --parallel "$(nproc)" --target "$t"
   name=${t#fuzz_}
   mkdir -p "build-fuzz/corpus/$name"
-  seeds="fuzz/corpus/$name"
+  # Seeds: the committed corpus of the target, and the test fixtures it reads.
+  seeds=()
+  for d in "fuzz/corpus/$name" "tests/data/$name" "build/tests/data/$name"; do
+    [ -d "$d" ] && seeds+=("$d")
+  done
   echo "== $t for ${seconds}s"
   ASAN_OPTIONS=detect_leaks=0 build-fuzz/fuzz/"$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 "build-fuzz/corpus/$name" "$seeds" 2>&1 | grep -E '^#[0-9]+ +DONE|^stat::|ERROR|SUMMARY|==' || true
+    -print_final_stats=1 "build-fuzz/corpus/$name" "${seeds[@]}" 2>&1 | grep -E '^#[0-9]+ +DONE|^stat::|ERROR|SUMMARY|==' || true
 done

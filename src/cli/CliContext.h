@@ -24,3 +24,4 @@ bool openDatabase(const CliContext& context, Database& db);
 int runInitDb(const CliContext& context);
 int runDump(const CliContext& context);
 int runImport(const CliContext& context);
+int runDownload(const CliContext& context);

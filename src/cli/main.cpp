@@ -14,11 +14,17 @@ const Command kCommands[] = {
     {"init-db", runInitDb},
     {"dump", runDump},
     {"import", runImport},
+    {"download", runDownload},
 };
 
 void usage() {
     writeErr(QStringLiteral("Использование: tarvel-cli [--db ФАЙЛ] КОМАНДА [АРГУМЕНТЫ]\n"
-                            "Команды: init-db ФАЙЛ [--history ПАПКА]; dump ТАБЛИЦА\n"));
+                            "Команды:\n"
+                            "  init-db ФАЙЛ [--history ПАПКА]\n"
+                            "  dump ТАБЛИЦА\n"
+                            "  import --series usd|eur|mrot|refin --source consultant|garant [--answer yes|no] ФАЙЛ\n"
+                            "  download --series ТАБЛИЦА --from ДД.ММ.ГГГГ --to ДД.ММ.ГГГГ [--service URL]\n"
+                            "  --version\n"));
 }
 } // namespace
 

@@ -1,0 +1,74 @@
+#include "RateRequest.h"
+
+#include "common/RegionalSettings.h"
+#include "store/TableCatalog.h"
+
+#include <QUrl>
+
+namespace RateRequest {
+
+std::optional<QString> serviceBase(const QString& override) {
+    QString text = override.trimmed();
+    if (text.isEmpty())
+        text = qEnvironmentVariable(kServiceVariable).trimmed();
+    if (text.isEmpty())
+        text = QLatin1String(kDefaultService);
+    const QUrl given(text, QUrl::StrictMode);
+    const QString scheme = given.scheme().toLower();
+    if (!given.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")) ||
+        given.host().isEmpty())
+        return std::nullopt;
+    QUrl base;
+    base.setScheme(scheme);
+    base.setHost(given.host());
+    base.setPort(given.port());
+    return base.toString(QUrl::FullyEncoded);
+}
+
+QString dateText(QDate date) {
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString url(const QString& serviceBase, QDate from, QDate to, const QString& currencyCode) {
+    return serviceBase + QStringLiteral("/scripts/XML_dynamic.asp?date_req1=") + dateText(from) +
+           QStringLiteral("&date_req2=") + dateText(to) + QStringLiteral("&VAL_NM_RQ=") + currencyCode;
+}
+
+std::optional<QString> codeForNode(int nodeIndex, int otherCurrencyRow) {
+    switch (nodeIndex) {
+    case 0: // the group node shows the dollar series
+    case 1:
+        return QString::fromLatin1(kDollarCode);
+    case 2:
+        return QString::fromLatin1(kEuroCode);
+    case 3: {
+        const auto others = Catalog::otherCurrencies();
+        if (otherCurrencyRow < 0 || otherCurrencyRow >= int(others.size()))
+            return std::nullopt;
+        return QString::fromLatin1(others[size_t(otherCurrencyRow)].code).trimmed();
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> codeForTable(const QString& table) {
+    if (table.compare(QLatin1String("USD"), Qt::CaseInsensitive) == 0)
+        return QString::fromLatin1(kDollarCode);
+    if (table.compare(QLatin1String("EUR"), Qt::CaseInsensitive) == 0)
+        return QString::fromLatin1(kEuroCode);
+    for (const OtherCurrency& c : Catalog::otherCurrencies()) {
+        if (table.compare(QLatin1String(c.table), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(c.code).trimmed();
+    }
+    return std::nullopt;
+}
+
+std::optional<QDate> readRangeDate(const QString& text, const RegionalSettings& regional, int currentYear) {
+    // A masked field may show its blanks as underscores.
+    QString blanked = text;
+    blanked.replace(QLatin1Char('_'), QLatin1Char(' '));
+    return regional.parseDate(blanked, currentYear);
+}
+
+} // namespace RateRequest

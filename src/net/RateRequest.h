@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+struct RegionalSettings;
+
+// The request to the central bank's dynamic rate service: its address, the currency codes, the date form.
+namespace RateRequest {
+inline constexpr char kDollarCode[] = "R01235";
+inline constexpr char kEuroCode[] = "R01239";
+inline constexpr char kDefaultService[] = "http://www.cbr.ru";
+inline constexpr char kServiceVariable[] = "TARVEL_SERVICE";
+
+// Scheme, host and port of the service: the given address, else the environment variable TARVEL_SERVICE, else
+// the default. Nothing when the chosen text is no http or https address with a host.
+std::optional<QString> serviceBase(const QString& override = QString());
+
+// dd.mm.yyyy with dots, whatever the user's regional settings.
+QString dateText(QDate date);
+
+QString url(const QString& serviceBase, QDate from, QDate to, const QString& currencyCode);
+
+// The code sent for the selected node of the navigation tree: the group node and the dollar send the dollar's,
+// "Другие" the code of the currency list's row. Nothing for other nodes or rows.
+std::optional<QString> codeForNode(int nodeIndex, int otherCurrencyRow);
+// The code of a currency table (USD, EUR or another currency's), letter case ignored.
+std::optional<QString> codeForTable(const QString& table);
+
+// A date field of the download: the user's date order and separator, the 50-year window for short years.
+std::optional<QDate> readRangeDate(const QString& text, const RegionalSettings& regional, int currentYear);
+} // namespace RateRequest

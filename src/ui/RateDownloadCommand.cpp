@@ -1,0 +1,150 @@
+#include "RateDownloadCommand.h"
+
+#include "TfrmGet.h"
+#include "common/AppError.h"
+#include "common/Clock.h"
+#include "common/Prompts.h"
+#include "net/RateDownload.h"
+#include "net/RateRequest.h"
+#include "store/IndicatorStore.h"
+
+#include <QEvent>
+#include <QEventLoop>
+#include <QStringList>
+#include <QThread>
+#include <QWidget>
+
+#include <memory>
+
+namespace {
+// While the transfer runs the main window stays open: a close request is refused until the command ends.
+class RefuseClose : public QObject {
+public:
+    explicit RefuseClose(QWidget* window) : m_window(window) {
+        if (m_window)
+            m_window->installEventFilter(this);
+    }
+    ~RefuseClose() override {
+        if (m_window)
+            m_window->removeEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_window && event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+};
+
+// Holds the messages of the processing phase until the wait window is gone.
+class DeferredPrompts : public Prompts {
+public:
+    explicit DeferredPrompts(Prompts& inner) : m_inner(inner) {}
+    void message(const QString& text) override { m_messages.append(text); }
+    void information(const QString& text) override { m_inner.information(text); }
+    bool question(const QString& text) override { return m_inner.question(text); }
+    bool confirm(const QString& text) override { return m_inner.confirm(text); }
+    QString openFile(const QString& filter, const QString& directory) override {
+        return m_inner.openFile(filter, directory);
+    }
+    void replay() {
+        for (const QString& text : std::as_const(m_messages))
+            m_inner.message(text);
+        m_messages.clear();
+    }
+
+private:
+    Prompts& m_inner;
+    QStringList m_messages;
+};
+
+// Disables the main window for the whole command and enables it again on every way out.
+class DisabledWindow {
+public:
+    explicit DisabledWindow(QWidget* window) : m_window(window) {
+        if (m_window)
+            m_window->setEnabled(false);
+    }
+    ~DisabledWindow() {
+        if (m_window)
+            m_window->setEnabled(true);
+    }
+    DisabledWindow(const DisabledWindow&) = delete;
+    DisabledWindow& operator=(const DisabledWindow&) = delete;
+
+private:
+    QWidget* m_window;
+};
+} // namespace
+
+RateDownloadCommand::RateDownloadCommand(QWidget* mainWindow, IndicatorStore& store, Prompts& prompts,
+                                         const Clock& clock, const RegionalSettings& regional, HttpClient& client,
+                                         std::function<void()> refreshPanel)
+    : m_mainWindow(mainWindow), m_store(store), m_prompts(prompts), m_clock(clock), m_regional(regional),
+      m_client(client), m_refreshPanel(std::move(refreshPanel)) {}
+
+bool RateDownloadCommand::transfer(const QString& url, DownloadResult& result) {
+    DownloadRequest request = m_template;
+    request.url = url;
+    const HttpClient& client = m_client;
+    QEventLoop loop;
+    std::unique_ptr<QThread> worker(QThread::create([&client, &request, &result] { result = client.get(request); }));
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    worker->start();
+    // The wait window and the main window keep painting. Input is not held back for later: the disabled main
+    // window drops it, so nothing the user clicked meanwhile runs after the command.
+    loop.exec();
+    worker->wait();
+    return result.ok();
+}
+
+void RateDownloadCommand::run(const RateDownloadInput& input) {
+    DisabledWindow disabled(m_mainWindow);
+    RefuseClose keepOpen(m_mainWindow);
+    auto wait = std::make_unique<TfrmGet>(m_mainWindow);
+    wait->showWaiting();
+
+    // Request phase: every failure ends in the one connection message.
+    DownloadResult response;
+    bool received = false;
+    TableObject& table = m_store.active();
+    const int year = m_clock.today().year();
+    const auto code = RateRequest::codeForNode(input.nodeIndex, input.otherCurrencyRow);
+    const auto from = RateRequest::readRangeDate(input.date1, m_regional, year);
+    const auto to = RateRequest::readRangeDate(input.date2, m_regional, year);
+    const auto base = m_serviceBase.isEmpty() ? RateRequest::serviceBase() : RateRequest::serviceBase(m_serviceBase);
+    if (code && from && to && base && table.layout() == Layout::Currency)
+        received = transfer(RateRequest::url(*base, *from, *to, *code), response);
+    if (!received) {
+        wait->close();
+        m_prompts.message(ConnectionFailedMessage());
+        return;
+    }
+
+    // Processing phase, on this thread: the table objects and the grid live here.
+    if (m_mainWindow)
+        m_mainWindow->repaint();
+    wait->showProcessing();
+    DeferredPrompts deferred(m_prompts);
+    QString failure;
+    try {
+        ProcessRateResponse(response.data, table, deferred, TempXmlPath());
+    } catch (const AppError& e) {
+        failure = e.text(); // what was stored before it stays, and the panel shows it
+    }
+    wait->close();
+    try {
+        if (m_refreshPanel)
+            m_refreshPanel();
+    } catch (const AppError& e) {
+        if (failure.isEmpty())
+            failure = e.text();
+    }
+    deferred.replay();
+    if (!failure.isEmpty())
+        m_prompts.message(failure);
+}

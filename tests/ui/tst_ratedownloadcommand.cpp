@@ -1,0 +1,253 @@
+#include "ScriptedPrompts.h"
+#include "TestDb.h"
+#include "TestHttpServer.h"
+#include "net/HttpClient.h"
+#include "store/IndicatorStore.h"
+#include "ui/RateDownloadCommand.h"
+#include "ui/TfrmGet.h"
+
+#include <QTcpServer>
+#include <QtTest>
+
+class TestRateDownloadCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void downloadsWhileTheWindowsPaint();
+    void otherCurrency();
+    void failures_data();
+    void failures();
+
+private:
+    RateDownloadCommand makeCommand();
+    QStringList rows(const QString& table);
+
+    std::unique_ptr<QTemporaryDir> m_workDir;
+    QString m_previousDir;
+    std::unique_ptr<TestDb> m_db;
+    std::unique_ptr<QWidget> m_main;
+    std::unique_ptr<IndicatorStore> m_store;
+    std::unique_ptr<TestHttpServer> m_server;
+    HttpClient m_client;
+    Clock m_clock;
+    int m_refreshes = 0;
+};
+
+namespace {
+const QByteArray kResponse = "<?xml version=\"1.0\" encoding=\"windows-1251\"?><ValCurs ID=\"R01235\" "
+                             "DateRange1=\"01.03.2001\" DateRange2=\"03.03.2001\" name=\"Foreign Currency Market "
+                             "Dynamic\"><Record Date=\"01.03.2001\" Id=\"R01235\"><Nominal>1</Nominal>"
+                             "<Value>28,6100</Value></Record><Record Date=\"02.03.2001\" Id=\"R01235\"><Nominal>1"
+                             "</Nominal><Value>28,6200</Value></Record></ValCurs>";
+
+TfrmGet* waitWindow(QWidget* main) {
+    const auto found = main->findChildren<TfrmGet*>();
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+// Records, at each message, whether the wait window was still up and the main window enabled.
+class ObservingPrompts : public ScriptedPrompts {
+public:
+    QWidget* main = nullptr;
+    QStringList states;
+    void message(const QString& text) override {
+        const TfrmGet* wait = waitWindow(main);
+        states << QStringLiteral("wait=%1 main=%2")
+                      .arg(wait && wait->isVisible() ? 1 : 0)
+                      .arg(main->isEnabled() ? QLatin1String("enabled") : QLatin1String("disabled"));
+        ScriptedPrompts::message(text);
+    }
+};
+
+ObservingPrompts* g_prompts = nullptr;
+} // namespace
+
+void TestRateDownloadCommand::init() {
+    m_previousDir = QDir::currentPath();
+    m_workDir = std::make_unique<QTemporaryDir>();
+    QDir::setCurrent(m_workDir->path());
+    m_clock.setToday(testToday());
+    m_db = std::make_unique<TestDb>();
+    m_db->add("USD", QDate(2001, 3, 2), 1, 30.0, 0, QDate(2001, 3, 4));
+    m_main = std::make_unique<QWidget>();
+    m_main->resize(651, 536);
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    m_store = std::make_unique<IndicatorStore>(m_db->db(), RegionalSettings::russian(), m_clock);
+    m_store->makeActive(m_store->tKurs);
+    m_server = std::make_unique<TestHttpServer>();
+    m_refreshes = 0;
+    g_prompts = new ObservingPrompts;
+    g_prompts->main = m_main.get();
+}
+
+void TestRateDownloadCommand::cleanup() {
+    m_server.reset();
+    m_store.reset();
+    m_main.reset();
+    m_db.reset();
+    delete g_prompts;
+    g_prompts = nullptr;
+    QDir::setCurrent(m_previousDir);
+    m_workDir.reset();
+    qunsetenv("TARVEL_SERVICE");
+}
+
+RateDownloadCommand TestRateDownloadCommand::makeCommand() {
+    RateDownloadCommand command(m_main.get(), *m_store, *g_prompts, m_clock, RegionalSettings::russian(), m_client,
+                                [this] { ++m_refreshes; });
+    DownloadRequest limits;
+    limits.connectTimeoutMs = 2000;
+    limits.stallTimeoutMs = 2000;
+    command.setRequestTemplate(limits);
+    command.setServiceBase(m_server->base());
+    return command;
+}
+
+QStringList TestRateDownloadCommand::rows(const QString& table) {
+    Database& db = m_db->db();
+    TableObject t(db, Layout::Currency, table, RegionalSettings::russian(), m_clock);
+    t.open();
+    QStringList out;
+    for (int i = 0; i < t.recordCount(); ++i)
+        out << t.row(i).values[0].toDate().toString("dd.MM.yyyy") + " " + t.row(i).values[2].toString() + " " +
+                   t.row(i).values[3].toString();
+    return out;
+}
+
+void TestRateDownloadCommand::downloadsWhileTheWindowsPaint() {
+    TestReply slow = TestReply::ok(kResponse);
+    slow.delayMs = 600;
+    m_server->serve(slow);
+    // The program finds the service through the environment.
+    qputenv("TARVEL_SERVICE", m_server->base().toUtf8());
+    RateDownloadCommand command(m_main.get(), *m_store, *g_prompts, m_clock, RegionalSettings::russian(), m_client,
+                                [this] { ++m_refreshes; });
+
+    QStringList during;
+    int paints = 0;
+    struct PaintCounter : QObject {
+        int* count;
+        explicit PaintCounter(int* c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint)
+                ++*count;
+            return false;
+        }
+    } counter(&paints);
+    QTimer::singleShot(200, [&] {
+        TfrmGet* wait = waitWindow(m_main.get());
+        during << QStringLiteral("main enabled=%1").arg(m_main->isEnabled());
+        if (!wait)
+            return;
+        during << wait->text() << QStringLiteral("wait visible=%1").arg(wait->isVisible());
+        wait->installEventFilter(&counter);
+        wait->update();
+        // A close request while the transfer runs is refused.
+        m_main->close();
+    });
+    QTimer::singleShot(400, [&] { during << QStringLiteral("painted=%1").arg(paints > 0); });
+    QString processingText;
+    connect(&m_store->tKurs, &TableObject::rowInserted, this, [&] {
+        if (TfrmGet* wait = waitWindow(m_main.get()))
+            processingText = wait->text();
+    });
+
+    command.run({1, "01.03.01", "03.03.01", -1});
+
+    QCOMPARE(during, (QStringList{"main enabled=0", "Загрузка данных. Подождите, пожалуйста...", "wait visible=1",
+                                  "painted=1"}));
+    QCOMPARE(processingText, QStringLiteral("Идет обработка полученных данных..."));
+    QVERIFY(m_main->isVisible());
+    QVERIFY(m_main->isEnabled());
+    QVERIFY(!waitWindow(m_main.get()));
+    QCOMPARE(g_prompts->texts(), QStringList{});
+    QCOMPARE(m_refreshes, 1);
+    QCOMPARE(m_server->requests().value(0).target,
+             QByteArray("/scripts/XML_dynamic.asp?date_req1=01.03.2001&date_req2=03.03.2001&VAL_NM_RQ=R01235"));
+    QCOMPARE(rows("USD"), (QStringList{"02.03.2001 30 0", "01.03.2001 28.61 3"}));
+    QFile temp(m_workDir->filePath("temp.xml"));
+    QVERIFY(temp.open(QIODevice::ReadOnly));
+    QCOMPARE(temp.readAll(), kResponse + "\n");
+}
+
+void TestRateDownloadCommand::otherCurrency() {
+    m_server->serve(TestReply::ok(QByteArray(kResponse).replace("R01235", "R01510")));
+    m_store->tKurs.pointAt("DEM");
+    auto command = makeCommand();
+    command.run({3, "01.03.01", "03.03.01", 13});
+    QCOMPARE(g_prompts->texts(), QStringList{});
+    QVERIFY(m_server->requests().value(0).target.endsWith("&VAL_NM_RQ=R01510"));
+    QCOMPARE(rows("DEM"), (QStringList{"02.03.2001 28.62 3", "01.03.2001 28.61 3"}));
+    QCOMPARE(rows("USD"), QStringList{"02.03.2001 30 0"});
+}
+
+void TestRateDownloadCommand::failures_data() {
+    QTest::addColumn<int>("node");
+    QTest::addColumn<QString>("date1");
+    QTest::addColumn<QString>("answer"); // "refused": nobody listens
+    QTest::addColumn<int>("requests");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("processed"); // temp.xml replaced and the panel refreshed
+
+    const QString failed = "Cоединение с интернет не установлено.";
+    const QString notRates = "Получен ответ, не содержащий данных о курсах валют.\nДанные не загружены.";
+    QTest::newRow("empty start date") << 1 << "  .  .  "
+                                      << "rates" << 0 << failed << false;
+    QTest::newRow("no request for MROT") << 4 << "01.03.01"
+                                         << "rates" << 0 << failed << false;
+    QTest::newRow("server error") << 1 << "01.03.01"
+                                  << "500" << 1 << failed << false;
+    QTest::newRow("nobody listens") << 1 << "01.03.01"
+                                    << "refused" << 0 << failed << false;
+    QTest::newRow("protection page") << 1 << "01.03.01"
+                                     << "html" << 1 << notRates << true;
+}
+
+void TestRateDownloadCommand::failures() {
+    QFETCH(int, node);
+    QFETCH(QString, date1);
+    QFETCH(QString, answer);
+    QFETCH(int, requests);
+    QFETCH(QString, message);
+    QFETCH(bool, processed);
+
+    if (answer == "500") {
+        TestReply r = TestReply::ok("<html>error</html>", "text/html");
+        r.status = 500;
+        m_server->serve(r);
+    } else if (answer == "html") {
+        m_server->serve(TestReply::ok("<html><body>Please wait<br></body></html>", "text/html"));
+    } else {
+        m_server->serve(TestReply::ok(kResponse));
+    }
+    QFile old(m_workDir->filePath("temp.xml"));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("last answer\n");
+    old.close();
+
+    auto command = makeCommand();
+    if (answer == "refused") {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        const quint16 closed = probe.serverPort();
+        probe.close();
+        command.setServiceBase(QStringLiteral("http://127.0.0.1:%1").arg(closed));
+    }
+    command.run({node, date1, "03.03.01", -1});
+
+    QCOMPARE(m_server->requestCount(), requests);
+    QCOMPARE(g_prompts->texts(), QStringList{message});
+    // The message comes with the wait window gone and the main window still disabled; then it is usable.
+    QCOMPARE(g_prompts->states, QStringList{"wait=0 main=disabled"});
+    QVERIFY(m_main->isEnabled());
+    QVERIFY(!waitWindow(m_main.get()));
+    QCOMPARE(rows("USD"), QStringList{"02.03.2001 30 0"});
+    QCOMPARE(m_refreshes, processed ? 1 : 0);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll() == "last answer\n", !processed);
+}
+
+QTEST_MAIN(TestRateDownloadCommand)
+#include "tst_ratedownloadcommand.moc"
