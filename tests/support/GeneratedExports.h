@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+// Realistic exports made up for volume: a ConsultantPlus dollar table of `days` consecutive days from `first`,
+// in windows-1251 with CR LF line ends.
+QByteArray toWindows1251(const QString& text);
+QByteArray consultantDollarExport(int days, bool newestFirst, QDate first = QDate(1992, 7, 1));
+// The rate the generated export gives to the day `index` (0 = `first`), in ten-thousandths.
+qint64 generatedRateCount(int index);
