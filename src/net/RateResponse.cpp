@@ -4,6 +4,8 @@
 
 #include <QXmlStreamReader>
 
+#include <cmath>
+
 namespace {
 QString withoutSeparators(QStringView text) {
     QString digits = trimmedControl(text).toString();
@@ -28,10 +30,17 @@ std::optional<int> readNominal(QStringView text) {
 }
 
 std::optional<double> readRate(QStringView text) {
-    const auto number = parseDecimal(withoutSeparators(text), QLatin1Char(','));
+    const QString digits = withoutSeparators(text);
+    // The service writes plain decimals; an exponent would let «41e4217» through as an endless rate.
+    if (digits.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+        return std::nullopt;
+    const auto number = parseDecimal(digits, QLatin1Char(','));
     if (!number || number->negative || number->isZero())
         return std::nullopt;
-    return number->toDouble();
+    const double rate = number->toDouble();
+    if (!std::isfinite(rate))
+        return std::nullopt;
+    return rate;
 }
 
 // Reads one Record element, the reader standing on its start tag; leaves it on the end tag.

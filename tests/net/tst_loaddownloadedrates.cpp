@@ -106,9 +106,10 @@ void TestLoadDownloadedRates::responses_data() {
     QTest::newRow("records without a whole value are left out and counted")
         << oneLine({QByteArray("<Record Date=\"02.03.2001\" Id=\"R01235\"><Nominal>1</Nominal></Record>"),
                     record("03.03.2001", "1", "28.6500"), record("04.03.2001", "1", "28,67AB"),
-                    record("05.03.2001", "1", "28,6700")})
+                    record("05.03.2001", "1", "28,6700"), record("06.03.2001", "1", "41e4217"),
+                    record("07.03.2001", "1", "2,8E1")})
         << QStringList{"05.03.2001 1 28.6700 3 -", kTypedByHand}
-        << QStringList{"Пропущено записей с неверными данными: 3."};
+        << QStringList{"Пропущено записей с неверными данными: 5."};
 
     QTest::newRow("records without a readable date or nominal are left out")
         << oneLine({record("31.02.2001", "1", "28,6200"), record("2001-03-03", "1", "28,6500"),
