@@ -3,6 +3,11 @@
 #include "Banner.h"
 #include "IndicatorGrid.h"
 #include "MaskedDateEdit.h"
+#include "TfrmAdd_Edit1.h"
+#include "TfrmAdd_Edit2.h"
+#include "TfrmAdd_Edit3.h"
+#include "TfrmAdd_Edit4.h"
+#include "TfrmAdd_Edit5.h"
 #include "common/AppError.h"
 #include "common/Clock.h"
 #include "common/NumberText.h"
@@ -62,8 +67,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x,
     if (width > 0) {
         label->setGeometry(x, y, width, 16);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop); // level with the caption beside it
-    }
-    else {
+    } else {
         label->adjustSize();
         label->move(x, y);
     }
@@ -212,15 +216,15 @@ void TfrmBase::buildControls() {
     grMROT_Refin->setObjectName(QStringLiteral("grMROT_Refin"));
     grMROT_Refin->setGeometry(193, 148, 221, kFullGridHeight);
 
-    grInfl = new IndicatorGrid(
-        m_store.tInfl,
-        {{1, QStringLiteral("Квартал"), -1, false}, {2, QStringLiteral("Индекс"), 75, true}}, m_prompts, this);
+    grInfl = new IndicatorGrid(m_store.tInfl,
+                               {{1, QStringLiteral("Квартал"), -1, false}, {2, QStringLiteral("Индекс"), 75, true}},
+                               m_prompts, this);
     grInfl->setObjectName(QStringLiteral("grInfl"));
     grInfl->setGeometry(193, 148, 221, kFullGridHeight);
 
     grPrice = new IndicatorGrid(
-        m_store.tPrice,
-        {{1, QStringLiteral("Месяц"), -1, false}, {2, QStringLiteral("% к пред. мес."), 85, true}}, m_prompts, this);
+        m_store.tPrice, {{1, QStringLiteral("Месяц"), -1, false}, {2, QStringLiteral("% к пред. мес."), 85, true}},
+        m_prompts, this);
     grPrice->setObjectName(QStringLiteral("grPrice"));
     grPrice->setGeometry(193, 148, 221, kFullGridHeight);
 
@@ -243,6 +247,9 @@ void TfrmBase::buildControls() {
     connect(grKurs, &IndicatorGrid::gridDoubleClicked, this, &TfrmBase::grKursDblClick);
     connect(grOther, &IndicatorGrid::gridDoubleClicked, this, &TfrmBase::grOtherDblClick);
     connect(grMROT_Refin, &IndicatorGrid::gridDoubleClicked, this, &TfrmBase::grMROT_RefinDblClick);
+    // The index series act like the others: a double click is "Изменить".
+    connect(grInfl, &IndicatorGrid::gridDoubleClicked, this, [this] { btnAddClick(btnEdit); });
+    connect(grPrice, &IndicatorGrid::gridDoubleClicked, this, [this] { btnAddClick(btnEdit); });
 
     buildInfoPanel();
     buildSearchBox();
@@ -287,6 +294,8 @@ void TfrmBase::buildTree() {
     add(new QTreeWidgetItem(currencies), QStringLiteral("Другие"));
     add(new QTreeWidgetItem(List), QStringLiteral("МРОТ"));
     add(new QTreeWidgetItem(List), QStringLiteral("Ставка рефинансирования"));
+    add(new QTreeWidgetItem(List), QStringLiteral("Индекс инфляции"));
+    add(new QTreeWidgetItem(List), QStringLiteral("Индекс потребительских цен"));
     List->expandAll();
 
     connect(List, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
@@ -387,6 +396,7 @@ void TfrmBase::buildUpdateModeBox() {
     btnDel->setGeometry(282, 22, 100, 26);
     connect(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(btnAdd); });
     connect(btnEdit, &QPushButton::clicked, this, [this] { btnAddClick(btnEdit); });
+    connect(btnDel, &QPushButton::clicked, this, &TfrmBase::btnDelClick);
     nbAppl->addWidget(manual);
 
     auto* files = new QWidget(nbAppl);
@@ -466,7 +476,9 @@ void TfrmBase::buildExpressBox() {
     val1 = new QLineEdit(QStringLiteral("1"), gb5);
     val1->setObjectName(QStringLiteral("val1"));
     val1->setGeometry(10, 30, 70, 22);
-    Skl = makeLabel(gb5, "Skl", QStringLiteral("USD"), 84, 33, 26);
+    Skl = makeLabel(gb5, "Skl", QStringLiteral("USD"), 84, 30, 26);
+    Skl->setFixedHeight(22);
+    Skl->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); // level with the text of the fields
     Label20 = new QLabel(QStringLiteral("="), gb5);
     Label20->setObjectName(QStringLiteral("Label20"));
     QFont large = Label20->font();
@@ -486,8 +498,8 @@ void TfrmBase::buildExpressBox() {
 void TfrmBase::useLayoutWithoutBanner() {
     m_bannerShown = false;
     m_banner->hide();
-    static const char* const moved[] = {"List", "pan",  "nbTabl", "grKurs", "grMROT_Refin", "grOther", "grInfl",
-                                        "grPrice", "gb1", "gb2", "gb3", "gb4", "gb5", "btnClose"};
+    static const char* const moved[] = {"List",    "pan", "nbTabl", "grKurs", "grMROT_Refin", "grOther", "grInfl",
+                                        "grPrice", "gb1", "gb2",    "gb3",    "gb4",          "gb5",     "btnClose"};
     for (const char* name : moved) {
         if (QWidget* w = findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly))
             w->move(w->x(), w->y() - kBannerHeight);
@@ -555,7 +567,8 @@ void TfrmBase::doListChange() {
     case kCurrencies:
     case kDollar:
     case kEuro:
-        Cap->setText(index == kEuro ? QStringLiteral("Курсы валют - ЕВРО") : QStringLiteral("Курсы валют - Доллар США"));
+        Cap->setText(index == kEuro ? QStringLiteral("Курсы валют - ЕВРО")
+                                    : QStringLiteral("Курсы валют - Доллар США"));
         nbTabl->setCurrentIndex(kPageCurrencies);
         setModesEnabled(true, true, true);
         showGrid(grKurs);
@@ -591,6 +604,16 @@ void TfrmBase::doListChange() {
         m_store.tStavka.pointAt(index == kMrot ? QStringLiteral("mrot") : QStringLiteral("refin"));
         m_store.makeActive(m_store.tStavka);
         CalcStavkaExpress(false);
+        break;
+    case kInflation:
+    case kPrice:
+        // Kept by hand only; an amount is not converted at an index.
+        nbTabl->setCurrentIndex(index == kInflation ? kPageInflation : kPagePrice);
+        showGrid(index == kInflation ? grInfl : grPrice);
+        rb1->setChecked(true);
+        setModesEnabled(false, false, false);
+        gb5->hide();
+        m_store.makeActive(index == kInflation ? m_store.tInfl : m_store.tPrice);
         break;
     default:
         break;
@@ -941,7 +964,45 @@ void TfrmBase::btnAddClick(QObject* sender) {
 
 void TfrmBase::doBtnAddClick(QObject* sender) {
     m_addMode = sender && sender->property("Tag").toInt() == 1;
-    // The record dialogs are opened here once they exist.
+    const RecordDialogContext context{activeTable(), m_counters, m_prompts, m_clock, m_regional, m_addMode};
+    std::unique_ptr<QDialog> dialog;
+    switch (selectedIndex()) {
+    case kDollar:
+    case kEuro:
+    case kOther:
+        dialog = std::make_unique<TfrmAdd_Edit1>(context, this);
+        break;
+    case kMrot:
+        dialog = std::make_unique<TfrmAdd_Edit5>(context, this);
+        break;
+    case kRefin:
+        dialog = std::make_unique<TfrmAdd_Edit2>(context, this);
+        break;
+    case kInflation:
+        dialog = std::make_unique<TfrmAdd_Edit3>(context, this);
+        break;
+    case kPrice:
+        dialog = std::make_unique<TfrmAdd_Edit4>(context, this);
+        break;
+    default:
+        return;
+    }
+    m_runDialog(*dialog);
+}
+
+void TfrmBase::btnDelClick() {
+    guarded([this] { doBtnDelClick(); });
+}
+
+void TfrmBase::doBtnDelClick() {
+    TableObject& t = activeTable();
+    if (!t.isOpen() || t.isEmpty())
+        return;
+    if (!m_prompts.question(QStringLiteral("Вы действительно хотите удалить текущую запись?")))
+        return;
+    t.remove();
+    t.close();
+    t.open();
 }
 
 void TfrmBase::btnUpdClick() {

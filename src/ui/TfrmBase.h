@@ -99,6 +99,7 @@ public slots:
     void val2Exit();
     // `sender` is btnAdd (Tag 1, add mode) or btnEdit (Tag 2, edit mode).
     void btnAddClick(QObject* sender);
+    void btnDelClick();
     void btnUpdClick();
     void btnGetClick();
 
@@ -126,6 +127,7 @@ private:
     void doCalcKursExpress(bool fromVal2);
     void doCalcStavkaExpress(bool fromVal2);
     void doBtnAddClick(QObject* sender);
+    void doBtnDelClick();
     template <typename F> void guarded(F&& body);
 
     void showGrid(IndicatorGrid* grid);

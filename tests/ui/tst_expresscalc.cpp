@@ -25,8 +25,8 @@ private:
 
 void TestExpressCalc::calculation_data() {
     QTest::addColumn<QString>("table"); // holds one record of 01.07.2009; empty: the series is empty
-    QTest::addColumn<QVariant>("v1"); // NOMINAL, or RAZMER
-    QTest::addColumn<QVariant>("v2"); // KURS, or RAZMER2
+    QTest::addColumn<QVariant>("v1");   // NOMINAL, or RAZMER
+    QTest::addColumn<QVariant>("v2");   // KURS, or RAZMER2
     QTest::addColumn<int>("entry");
     QTest::addColumn<int>("pick"); // ValCombo row for the other currencies
     QTest::addColumn<QString>("typed1");
@@ -38,29 +38,78 @@ void TestExpressCalc::calculation_data() {
     QTest::addColumn<QString>("caption");
 
     const QString on = "Экспресс-расчет на 01.07.2009";
-    QTest::newRow("dollar 28.62") << "USD" << QVariant(1) << QVariant(28.62) << 1 << -1 << "1" << "" << "1"
-                                  << "28,62" << "USD" << "рублей" << on;
-    QTest::newRow("dollar, 100 roubles back") << "USD" << QVariant(1) << QVariant(28.62) << 1 << -1 << "1" << "100"
-                                              << "3,49406009783368" << "100" << "USD" << "рублей" << on;
-    QTest::newRow("nominal 100") << "EUR" << QVariant(100) << QVariant(27.5) << 2 << -1 << "200" << "" << "200"
-                                 << "55" << "EUR" << "рублей" << on;
-    QTest::newRow("nominal 0") << "USD" << QVariant(0) << QVariant(27.5) << 1 << -1 << "200" << "" << "200" << "0"
-                               << "USD" << "рублей" << on;
-    QTest::newRow("nominal empty, back") << "USD" << QVariant() << QVariant(27.5) << 1 << -1 << "1" << "5" << "0"
-                                         << "5" << "USD" << "рублей" << on;
-    QTest::newRow("rate empty") << "USD" << QVariant(1) << QVariant() << 1 << -1 << "1" << "" << "1" << "0" << "USD"
+    QTest::newRow("dollar 28.62") << "USD" << QVariant(1) << QVariant(28.62) << 1 << -1 << "1"
+                                  << ""
+                                  << "1"
+                                  << "28,62"
+                                  << "USD"
+                                  << "рублей" << on;
+    QTest::newRow("dollar, 100 roubles back") << "USD" << QVariant(1) << QVariant(28.62) << 1 << -1 << "1"
+                                              << "100"
+                                              << "3,49406009783368"
+                                              << "100"
+                                              << "USD"
+                                              << "рублей" << on;
+    QTest::newRow("nominal 100") << "EUR" << QVariant(100) << QVariant(27.5) << 2 << -1 << "200"
+                                 << ""
+                                 << "200"
+                                 << "55"
+                                 << "EUR"
+                                 << "рублей" << on;
+    QTest::newRow("nominal 0") << "USD" << QVariant(0) << QVariant(27.5) << 1 << -1 << "200"
+                               << ""
+                               << "200"
+                               << "0"
+                               << "USD"
+                               << "рублей" << on;
+    QTest::newRow("nominal empty, back") << "USD" << QVariant() << QVariant(27.5) << 1 << -1 << "1"
+                                         << "5"
+                                         << "0"
+                                         << "5"
+                                         << "USD"
+                                         << "рублей" << on;
+    QTest::newRow("rate empty") << "USD" << QVariant(1) << QVariant() << 1 << -1 << "1"
+                                << ""
+                                << "1"
+                                << "0"
+                                << "USD"
                                 << "рублей" << on;
-    QTest::newRow("empty series") << "" << QVariant() << QVariant() << 2 << -1 << "1" << "" << "1" << "0" << "EUR"
-                                  << "рублей" << "Экспресс-расчет на ";
-    QTest::newRow("other currency") << "AUD" << QVariant(1) << QVariant(21.2) << 3 << 0 << "2" << "" << "2"
-                                    << "42,4" << "AUD" << "рубля" << on;
-    QTest::newRow("tiny amount") << "USD" << QVariant(1) << QVariant(30.0) << 1 << -1 << "0,000001" << "" << "0,000001"
-                                 << "3E-5" << "USD" << "рублей" << on;
-    QTest::newRow("mrot") << "MROT" << QVariant(100) << QVariant(4330) << 4 << -1 << "2" << "" << "2" << "200" << ""
+    QTest::newRow("empty series") << "" << QVariant() << QVariant() << 2 << -1 << "1"
+                                  << ""
+                                  << "1"
+                                  << "0"
+                                  << "EUR"
+                                  << "рублей"
+                                  << "Экспресс-расчет на ";
+    QTest::newRow("other currency") << "AUD" << QVariant(1) << QVariant(21.2) << 3 << 0 << "2"
+                                    << ""
+                                    << "2"
+                                    << "42,4"
+                                    << "AUD"
+                                    << "рубля" << on;
+    QTest::newRow("tiny amount") << "USD" << QVariant(1) << QVariant(30.0) << 1 << -1 << "0,000001"
+                                 << ""
+                                 << "0,000001"
+                                 << "3E-5"
+                                 << "USD"
+                                 << "рублей" << on;
+    QTest::newRow("mrot") << "MROT" << QVariant(100) << QVariant(4330) << 4 << -1 << "2"
+                          << ""
+                          << "2"
+                          << "200"
+                          << ""
                           << "рублей" << on;
-    QTest::newRow("mrot back") << "MROT" << QVariant(100) << QVariant(4330) << 4 << -1 << "2" << "350" << "3,5"
-                               << "350" << "" << "рублей" << on;
-    QTest::newRow("refin") << "refin" << QVariant(13) << QVariant() << 5 << -1 << "1" << "" << "1" << "13" << ""
+    QTest::newRow("mrot back") << "MROT" << QVariant(100) << QVariant(4330) << 4 << -1 << "2"
+                               << "350"
+                               << "3,5"
+                               << "350"
+                               << ""
+                               << "рублей" << on;
+    QTest::newRow("refin") << "refin" << QVariant(13) << QVariant() << 5 << -1 << "1"
+                           << ""
+                           << "1"
+                           << "13"
+                           << ""
                            << "рубля" << on;
 }
 
@@ -111,17 +160,28 @@ void TestExpressCalc::calculation() {
 void TestExpressCalc::declension_data() {
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("word");
-    QTest::newRow("28,62") << "28,62" << "рублей";
-    QTest::newRow("21,9") << "21,9" << "рубль";
-    QTest::newRow("11") << "11" << "рубль";
-    QTest::newRow("112") << "112" << "рубля";
-    QTest::newRow("14") << "14" << "рубля";
-    QTest::newRow("0,5") << "0,5" << "рублей";
-    QTest::newRow("-3") << "-3" << "рубля";
-    QTest::newRow("-0,5") << "-0,5" << "рублей";
-    QTest::newRow("25") << "25" << "рублей";
-    QTest::newRow("1E20") << "1E20" << "рублей";
-    QTest::newRow("1000001") << "1000001" << "рубль";
+    QTest::newRow("28,62") << "28,62"
+                           << "рублей";
+    QTest::newRow("21,9") << "21,9"
+                          << "рубль";
+    QTest::newRow("11") << "11"
+                        << "рубль";
+    QTest::newRow("112") << "112"
+                         << "рубля";
+    QTest::newRow("14") << "14"
+                        << "рубля";
+    QTest::newRow("0,5") << "0,5"
+                         << "рублей";
+    QTest::newRow("-3") << "-3"
+                        << "рубля";
+    QTest::newRow("-0,5") << "-0,5"
+                          << "рублей";
+    QTest::newRow("25") << "25"
+                        << "рублей";
+    QTest::newRow("1E20") << "1E20"
+                          << "рублей";
+    QTest::newRow("1000001") << "1000001"
+                             << "рубль";
 }
 
 void TestExpressCalc::declension() {

@@ -160,12 +160,19 @@ void TestTfrmBase::treeEntries() {
     QCOMPARE(tree->selectionBehavior(), QAbstractItemView::SelectRows);
     const QPalette p = tree->palette();
     QCOMPARE(p.color(QPalette::Inactive, QPalette::Highlight), p.color(QPalette::Active, QPalette::Highlight));
-    const QStringList texts = {"Курсы валют", "Доллар США", "ЕВРО", "Другие", "МРОТ", "Ставка рефинансирования"};
+    const QStringList texts = {"Курсы валют",
+                               "Доллар США",
+                               "ЕВРО",
+                               "Другие",
+                               "МРОТ",
+                               "Ставка рефинансирования",
+                               "Индекс инфляции",
+                               "Индекс потребительских цен"};
     QStringList walk;
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
         walk << (*it)->text(0);
     QCOMPARE(walk, texts);
-    QCOMPARE(tree->topLevelItemCount(), 3);
+    QCOMPARE(tree->topLevelItemCount(), 5);
     QCOMPARE(tree->topLevelItem(0)->childCount(), 3);
     for (int i = 0; i < texts.size(); ++i) {
         w->selectEntry(i);
@@ -188,26 +195,55 @@ void TestTfrmBase::navigation_data() {
     QTest::addColumn<bool>("sklVisible");
     QTest::addColumn<bool>("expressVisible");
 
-    QTest::newRow("group") << QList<int>{0} << "" << -1 << "Курсы валют - Доллар США" << 0 << "grKurs" << 298
-                           << "USD" << "1111" << "rb2" << true << true;
+    QTest::newRow("group") << QList<int>{0} << "" << -1 << "Курсы валют - Доллар США" << 0 << "grKurs" << 298 << "USD"
+                           << "1111"
+                           << "rb2" << true << true;
     QTest::newRow("dollar") << QList<int>{2, 1} << "" << -1 << "Курсы валют - Доллар США" << 0 << "grKurs" << 298
-                            << "USD" << "1111" << "rb2" << true << true;
+                            << "USD"
+                            << "1111"
+                            << "rb2" << true << true;
     QTest::newRow("euro") << QList<int>{2} << "rb3" << -1 << "Курсы валют - ЕВРО" << 0 << "grKurs" << 298 << "EUR"
-                          << "1111" << "rb3" << true << true;
+                          << "1111"
+                          << "rb3" << true << true;
     QTest::newRow("other from Garant") << QList<int>{3} << "rb3" << -1 << "Курсы валют - Немецкая марка" << 4
-                                       << "grOther" << 268 << "DEM" << "1001" << "rb4" << true << true;
-    QTest::newRow("other, then Canadian") << QList<int>{3} << "rb3" << 12 << "Курсы валют - Канадский доллар" << 4
-                                          << "grOther" << 268 << "CAD" << "1111" << "rb4" << true << true;
-    QTest::newRow("other by hand") << QList<int>{3} << "rb1" << -1 << "Курсы валют - Немецкая марка" << 4
-                                   << "grOther" << 268 << "DEM" << "1001" << "rb1" << true << true;
+                                       << "grOther" << 268 << "DEM"
+                                       << "1001"
+                                       << "rb4" << true << true;
+    QTest::newRow("other, then Canadian")
+        << QList<int>{3} << "rb3" << 12 << "Курсы валют - Канадский доллар" << 4 << "grOther" << 268 << "CAD"
+        << "1111"
+        << "rb4" << true << true;
+    QTest::newRow("other by hand") << QList<int>{3} << "rb1" << -1 << "Курсы валют - Немецкая марка" << 4 << "grOther"
+                                   << 268 << "DEM"
+                                   << "1001"
+                                   << "rb1" << true << true;
     QTest::newRow("mrot from internet") << QList<int>{4} << "rb4" << -1 << "Минимальный размер оплаты труда" << 1
-                                        << "grMROT_Refin" << 238 << "mrot" << "1110" << "rb2" << true << true;
-    QTest::newRow("refin") << QList<int>{4, 5} << "rb3" << -1 << "Ставка рефинансирования" << 1 << "grMROT_Refin"
-                           << 298 << "refin" << "1110" << "rb3" << false << true;
-    QTest::newRow("refin, then dollar") << QList<int>{5, 1} << "" << -1 << "Курсы валют - Доллар США" << 0
-                                        << "grKurs" << 298 << "USD" << "1111" << "rb2" << true << true;
-    QTest::newRow("other, then euro") << QList<int>{3, 2} << "rb1" << -1 << "Курсы валют - ЕВРО" << 0 << "grKurs"
-                                      << 298 << "EUR" << "1111" << "rb1" << true << true;
+                                        << "grMROT_Refin" << 238 << "mrot"
+                                        << "1110"
+                                        << "rb2" << true << true;
+    QTest::newRow("refin") << QList<int>{4, 5} << "rb3" << -1 << "Ставка рефинансирования" << 1 << "grMROT_Refin" << 298
+                           << "refin"
+                           << "1110"
+                           << "rb3" << false << true;
+    QTest::newRow("refin, then dollar") << QList<int>{5, 1} << "" << -1 << "Курсы валют - Доллар США" << 0 << "grKurs"
+                                        << 298 << "USD"
+                                        << "1111"
+                                        << "rb2" << true << true;
+    QTest::newRow("other, then euro") << QList<int>{3, 2} << "rb1" << -1 << "Курсы валют - ЕВРО" << 0 << "grKurs" << 298
+                                      << "EUR"
+                                      << "1111"
+                                      << "rb1" << true << true;
+    QTest::newRow("inflation") << QList<int>{6} << "rb3" << -1 << "Индекс инфляции" << 2 << "grInfl" << 298 << "infl"
+                               << "1000"
+                               << "rb1" << true << false;
+    QTest::newRow("price") << QList<int>{7} << "rb4" << -1 << "Индекс потребительских цен" << 3 << "grPrice" << 298
+                           << "price"
+                           << "1000"
+                           << "rb1" << true << false;
+    QTest::newRow("price, then euro") << QList<int>{7, 2} << "" << -1 << "Курсы валют - ЕВРО" << 0 << "grKurs" << 298
+                                      << "EUR"
+                                      << "1111"
+                                      << "rb1" << true << true;
 }
 
 void TestTfrmBase::navigation() {
@@ -268,10 +304,14 @@ void TestTfrmBase::updateModePages_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("page");
     QTest::addColumn<bool>("consultantLogo");
-    QTest::newRow("rb1") << "rb1" << " Редактировать данные " << 0 << false;
-    QTest::newRow("rb2") << "rb2" << " Укажите имя файла для обновления данных " << 1 << true;
-    QTest::newRow("rb3") << "rb3" << " Укажите имя файла для обновления данных " << 1 << false;
-    QTest::newRow("rb4") << "rb4" << " Обновление данных через интернет " << 2 << false;
+    QTest::newRow("rb1") << "rb1"
+                         << " Редактировать данные " << 0 << false;
+    QTest::newRow("rb2") << "rb2"
+                         << " Укажите имя файла для обновления данных " << 1 << true;
+    QTest::newRow("rb3") << "rb3"
+                         << " Укажите имя файла для обновления данных " << 1 << false;
+    QTest::newRow("rb4") << "rb4"
+                         << " Обновление данных через интернет " << 2 << false;
 }
 
 void TestTfrmBase::updateModePages() {
@@ -329,8 +369,7 @@ void TestTfrmBase::commandLine_data() {
                                          << QStringList{"Запись не найдена"};
     QTest::newRow("mrot, not a date") << QStringList{"mrot", "завтра"} << 4 << "01.01.2009"
                                       << QStringList{"'завтра' is not a valid date"};
-    QTest::newRow("three parameters") << QStringList{"mrot", "01.09.2007", "x"} << 4 << "01.01.2009"
-                                      << QStringList{};
+    QTest::newRow("three parameters") << QStringList{"mrot", "01.09.2007", "x"} << 4 << "01.01.2009" << QStringList{};
     QTest::newRow("date, no series") << QStringList{"x", "10.01.2009"} << 1 << "10.01.2009" << QStringList{};
 }
 
@@ -426,7 +465,8 @@ void TestTfrmBase::gridClicksRecalculate() {
     auto* grid = control<IndicatorGrid>(w.get(), "grKurs");
     auto* val2 = control<QLineEdit>(w.get(), "val2");
     auto clickRow = [grid](int row) {
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, 1)).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row, 1)).center());
     };
     QCOMPARE(val2->text(), QStringLiteral("29,9"));
     clickRow(1);
