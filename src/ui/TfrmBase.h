@@ -7,12 +7,27 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class Banner;
 class Clock;
 class Database;
 class IndicatorGrid;
+class MaskedDateEdit;
 class Prompts;
 class Settings;
+class QButtonGroup;
+class QComboBox;
+class QDateEdit;
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 // The main window: one series at a time, its grid, and the boxes around it.
 class TfrmBase : public QWidget {
@@ -21,6 +36,22 @@ public:
     static constexpr int kClientWidth = 651;
     static constexpr int kClientHeight = 536;
     static constexpr int kBannerHeight = 98; // what the layout without the banner saves
+
+    // Absolute indices of the navigation tree, counted over the whole tree from 0.
+    enum Entry {
+        kCurrencies = 0,
+        kDollar = 1,
+        kEuro = 2,
+        kOther = 3,
+        kMrot = 4,
+        kRefin = 5,
+        kInflation = 6,
+        kPrice = 7,
+        kEntryCount = 8
+    };
+    // nbTabl pages and the DEM row of the currency list, shown first among the other currencies.
+    enum TablPage { kPageCurrencies = 0, kPageMrotRefin = 1, kPageInflation = 2, kPagePrice = 3, kPageOther = 4 };
+    static constexpr int kDemRow = 13;
 
     TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& clock, const RegionalSettings& regional,
              QStringList arguments, QWidget* parent = nullptr);
@@ -31,10 +62,80 @@ public:
     ChangeCounters& counters() { return m_counters; }
     bool bannerShown() const { return m_bannerShown; }
     QString startDirectory() const { return m_startDirectory; }
+    const RegionalSettings& regional() const { return m_regional; }
+    bool addMode() const { return m_addMode; }
+
+    // The absolute index of the selected tree entry; -1 when none is selected.
+    int selectedIndex() const;
+    // Selects the entry of an absolute index; selecting another entry than the selected one runs ListChange.
+    void selectEntry(int index);
+    // MROT variant: 0 "уплаты госпошлины" (RAZMER), 1 "регулирования оплаты труда" (RAZMER2).
+    int cb1ItemIndex() const;
+    void setCb1ItemIndex(int index);
+
+    // Runs a modal dialog; tests replace it to drive a dialog without a modal loop.
+    using DialogRunner = std::function<int(QDialog&)>;
+    void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
+
+public slots:
+    void ListChange();
+    void FormActivate();
+    void rbClick();
+    void cb1Click();
+    void ValComboChange();
+    void grKursCellClick();
+    void grOtherCellClick();
+    void grMROT_RefinCellClick();
+    void grKursDblClick();
+    void grOtherDblClick();
+    void grMROT_RefinDblClick();
+    void btnCloseClick();
+    void ShowRecordDates();
+    void ShowRecordDetails();
+    void btnSearchClick();
+    void CalcKursExpress(bool fromVal2);
+    void CalcStavkaExpress(bool fromVal2);
+    void val1Exit();
+    void val2Exit();
+    // `sender` is btnAdd (Tag 1, add mode) or btnEdit (Tag 2, edit mode).
+    void btnAddClick(QObject* sender);
+    void btnDelClick();
+    void btnUpdClick();
+    void btnGetClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
+    void buildTree();
+    void buildTablPages();
+    void buildUpdateModeBox();
+    void buildInfoPanel();
+    void buildSearchBox();
+    void buildExpressBox();
     void useLayoutWithoutBanner();
+
+    // The handlers' bodies: they throw AppError, the slots show it.
+    void doListChange();
+    void doFormActivate();
+    void doValComboChange();
+    void doShowRecordDates();
+    void doShowRecordDetails();
+    void doBtnSearchClick();
+    void doCalcKursExpress(bool fromVal2);
+    void doCalcStavkaExpress(bool fromVal2);
+    void doBtnAddClick(QObject* sender);
+    void doBtnDelClick();
+    template <typename F> void guarded(F&& body);
+
+    void showGrid(IndicatorGrid* grid);
+    void setModesEnabled(bool rb2On, bool rb3On, bool rb4On);
+    void setExpressCaption();
+    void declineRoubles();
+    QString currencyLabel() const; // Skl for the selected entry; empty when it has none
+    QTreeWidgetItem* entryItem(int index) const;
 
     Database& m_db;
     Settings& m_settings;
@@ -46,7 +147,61 @@ private:
     ChangeCounters m_counters;
     QString m_startDirectory;
     bool m_bannerShown = true;
+    bool m_addMode = false;
+    bool m_shownOnce = false;
+    DialogRunner m_runDialog;
 
     Banner* m_banner = nullptr;
+    QTreeWidget* List = nullptr;
+    QWidget* pan = nullptr;
+    QLabel* Cap = nullptr;
+    QStackedWidget* nbTabl = nullptr;
+    QGroupBox* cb1 = nullptr;
+    QButtonGroup* m_cb1Items = nullptr;
+    QComboBox* ValCombo = nullptr;
     IndicatorGrid* grKurs = nullptr;
+    IndicatorGrid* grMROT_Refin = nullptr;
+    IndicatorGrid* grInfl = nullptr;
+    IndicatorGrid* grPrice = nullptr;
+    IndicatorGrid* grOther = nullptr;
+
+    QGroupBox* gb1 = nullptr;
+    QRadioButton* rb1 = nullptr;
+    QRadioButton* rb2 = nullptr;
+    QRadioButton* rb3 = nullptr;
+    QRadioButton* rb4 = nullptr;
+    QGroupBox* gb2 = nullptr;
+    QStackedWidget* nbAppl = nullptr;
+    QPushButton* btnAdd = nullptr;
+    QPushButton* btnEdit = nullptr;
+    QPushButton* btnDel = nullptr;
+    QLabel* im1 = nullptr;
+    QLabel* im2 = nullptr;
+    QPushButton* btnUpd = nullptr;
+    MaskedDateEdit* Date1 = nullptr;
+    MaskedDateEdit* Date2 = nullptr;
+    QPushButton* btnGet = nullptr;
+
+    QGroupBox* gb3 = nullptr;
+    QLabel* l1 = nullptr;
+    QLabel* l2 = nullptr;
+    QLabel* l3 = nullptr;
+    QLabel* l4 = nullptr;
+    QLabel* l5 = nullptr;
+    QLabel* l6 = nullptr;
+    QLabel* l7 = nullptr;
+    QLabel* l8 = nullptr;
+
+    QGroupBox* gb4 = nullptr;
+    QDateEdit* SearchDate = nullptr;
+    QPushButton* btnSearch = nullptr;
+
+    QGroupBox* gb5 = nullptr;
+    QLineEdit* val1 = nullptr;
+    QLabel* Skl = nullptr;
+    QLabel* Label20 = nullptr;
+    QLineEdit* val2 = nullptr;
+    QLabel* Skl2 = nullptr;
+
+    QPushButton* btnClose = nullptr;
 };

@@ -1,0 +1,180 @@
+#include "RecordDialog.h"
+
+#include "MaskedDateEdit.h"
+#include "common/AppError.h"
+#include "common/Clock.h"
+#include "common/Prompts.h"
+#include "store/RecordMerge.h"
+#include "store/TableObject.h"
+#include "store/UpdateSource.h"
+
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+QString ManualReplaceQuestionText(bool period, const QString& keyText, const QString& storedText,
+                                  const QString& typedText, int storedUpd) {
+    const QString first = period ? QStringLiteral("На введенный Вами период уже есть запись в таблице. \nНа ")
+                                 : QStringLiteral("На введенную Вами дату уже есть запись в таблице. \nНа ");
+    return first + keyText + QStringLiteral(" в таблице значение - ") + storedText +
+           QStringLiteral(", а в добавляемой Вами записи - ") + typedText + QStringLiteral(". ") + QLatin1Char('\n') +
+           SourceSentence(storedUpd) + QLatin1Char('\n') +
+           QStringLiteral("Вы хотите заменить значение в таблице на введенное Вами?");
+}
+
+RecordDialog::RecordDialog(const RecordDialogContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setModal(true);
+    if (parent)
+        setFont(parent->font());
+    auto* outer = new QVBoxLayout(this);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    m_form = new QFormLayout;
+    m_form->setLabelAlignment(Qt::AlignLeft);
+    outer->addLayout(m_form);
+}
+
+MaskedDateEdit* RecordDialog::addDateField() {
+    de = new MaskedDateEdit(m_context.regional, 4, this);
+    de->setObjectName(QStringLiteral("de"));
+    de->setFixedWidth(90);
+    m_form->addRow(QStringLiteral("Дата"), de);
+    return de;
+}
+
+QLineEdit* RecordDialog::addTextField(const char* name, const QString& label) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(QLatin1String(name));
+    field->setFixedWidth(130);
+    m_form->addRow(label, field);
+    return field;
+}
+
+void RecordDialog::finishLayout() {
+    auto* outer = static_cast<QVBoxLayout*>(layout());
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    outer->addWidget(line);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    btnOK = new QPushButton(QStringLiteral("ОК"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    btnCanc = new QPushButton(QStringLiteral("Отмена"), this);
+    btnCanc->setObjectName(QStringLiteral("btnCanc"));
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCanc);
+    outer->addLayout(buttons);
+    connect(btnOK, &QPushButton::clicked, this, &RecordDialog::btnOKClick);
+    connect(btnCanc, &QPushButton::clicked, this, &RecordDialog::btnCancClick);
+    FormCreate();
+}
+
+void RecordDialog::FormCreate() {
+    setWindowTitle(m_context.addMode ? QStringLiteral("Добавить новую запись")
+                                     : QStringLiteral("Редактировать текущую запись"));
+    fillFields();
+}
+
+void RecordDialog::btnCancClick() {
+    reject();
+}
+
+void RecordDialog::btnOKClick() {
+    try {
+        const Entry entry = readEntry();
+        if (m_context.addMode)
+            addRecord(entry);
+        else
+            editRecord(entry);
+        accept();
+    } catch (const AppError& e) {
+        m_context.prompts.message(e.text());
+    }
+}
+
+QDate RecordDialog::readDe() const {
+    return de->date(m_context.clock.today().year());
+}
+
+DecimalNumber RecordDialog::readNumber(const QLineEdit* field) const {
+    const QString text = field->text();
+    const auto number = parseDecimal(text, m_context.regional.decimalSeparator);
+    if (!number || !std::isfinite(number->toDouble()))
+        throw AppError(notFloatMessage(text));
+    return *number;
+}
+
+double RecordDialog::numberValue(const QLineEdit* field) const {
+    return readNumber(field).toDouble();
+}
+
+QString RecordDialog::storedText(const char16_t* column) const {
+    return table().displayText(QStringView(column));
+}
+
+void RecordDialog::addRecord(const Entry& entry) {
+    TableObject& t = table();
+    // The whole series is searched: a record of the same date elsewhere is the one the user means.
+    const int match = t.findDate(entry.date);
+    if (match < 0) {
+        writeAndPost(Write::Insert, entry);
+        ++m_context.counters.added;
+        return;
+    }
+    t.moveTo(match);
+    // Typed value against the stored count of ten-thousandths, exactly: more than four places is different.
+    const auto typed = entry.mainValue.exactTenThousandths();
+    if (typed && *typed == t.asFixed4(mainColumn()).count())
+        return;
+    const QVariant upd = t.value(u"UPD");
+    if (upd.isValid() && upd.toInt() == int(UpdateSource::ConsultantPlus))
+        return;
+    const QString question = ManualReplaceQuestionText(isPeriodDialog(), entry.keyText, t.displayText(mainColumn()),
+                                                       entry.mainText, upd.isValid() ? upd.toInt() : -1);
+    if (!m_context.prompts.question(question))
+        return;
+    writeAndPost(Write::Replace, entry);
+    ++m_context.counters.changed;
+}
+
+void RecordDialog::editRecord(const Entry& entry) {
+    TableObject& t = table();
+    const int other = t.findDate(entry.date);
+    if (other >= 0 && other != t.currentRow()) {
+        const QString date = m_context.regional.formatDate(entry.date);
+        throw AppError(isPeriodDialog()
+                           ? QStringLiteral("На этот период (с %1) в таблице уже есть другая запись. "
+                                            "Укажите другой период.")
+                                 .arg(date)
+                           : QStringLiteral("На %1 в таблице уже есть другая запись. Укажите другую дату.").arg(date));
+    }
+    writeAndPost(Write::Edit, entry);
+    ++m_context.counters.changed;
+}
+
+void RecordDialog::writeAndPost(Write kind, const Entry& entry) {
+    TableObject& t = table();
+    if (kind == Write::Insert)
+        t.insert();
+    else
+        t.edit(); // on an empty table this starts an insert
+    try {
+        if (kind != Write::Replace)
+            t.setDate(u"CURDATE", entry.date);
+        writeColumns(t, kind);
+        t.setInteger(u"UPD", int(UpdateSource::Manual));
+        t.setDate(u"DT", m_context.clock.today());
+        t.post();
+    } catch (...) {
+        t.cancel(); // nothing of a half-written record reaches the table
+        throw;
+    }
+}
