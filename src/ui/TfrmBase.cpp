@@ -3,16 +3,20 @@
 #include "Banner.h"
 #include "IndicatorGrid.h"
 #include "MaskedDateEdit.h"
+#include "RateDownloadCommand.h"
 #include "TfrmAdd_Edit1.h"
 #include "TfrmAdd_Edit2.h"
 #include "TfrmAdd_Edit3.h"
 #include "TfrmAdd_Edit4.h"
 #include "TfrmAdd_Edit5.h"
+#include "TfrmSet.h"
 #include "common/AppError.h"
 #include "common/Clock.h"
 #include "common/NumberText.h"
 #include "common/Prompts.h"
 #include "common/Settings.h"
+#include "import/ImportCommand.h"
+#include "net/ConnectionSettings.h"
 #include "store/UpdateSource.h"
 
 #include <QApplication>
@@ -153,6 +157,7 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
     selectEntry(kDollar);
     ShowRecordDates();
     m_startDirectory = QDir::currentPath();
+    guarded([this] { ApplyConnectionSettings(m_settings, m_http, m_startDirectory); });
     rbClick();
     ValCombo->clear();
     for (int row = 0; row < int(Catalog::otherCurrencies().size()); ++row)
@@ -1006,9 +1011,27 @@ void TfrmBase::doBtnDelClick() {
 }
 
 void TfrmBase::btnUpdClick() {
-    // The file import command is wired here by its own module.
+    const UpdateMode mode = rb2->isChecked()   ? UpdateMode::ConsultantPlus
+                            : rb3->isChecked() ? UpdateMode::Garant
+                            : rb1->isChecked() ? UpdateMode::Manual
+                                               : UpdateMode::Internet;
+    ImportCommand command(m_store, m_counters, m_prompts, m_clock, m_regional, m_startDirectory,
+                          {[this] { cb1Click(); },
+                           [this] {
+                               ShowRecordDates();
+                               ShowRecordDetails();
+                           }});
+    command.btnUpdClick(selectedIndex(), mode);
 }
 
 void TfrmBase::btnGetClick() {
-    // The rate download command is wired here by its own module.
+    RateDownloadCommand command(this, m_store, m_prompts, m_clock, m_regional, m_http, [this] {
+        ShowRecordDates();
+        ShowRecordDetails();
+    });
+    command.run({selectedIndex(), Date1->maskedText(), Date2->maskedText(), ValCombo->currentIndex()});
+}
+
+void TfrmBase::N28Click() {
+    guarded([this] { TfrmSet::execute(m_settings, m_http, m_prompts, this); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/RegionalSettings.h"
+#include "net/HttpClient.h"
 #include "store/IndicatorStore.h"
 #include "store/RecordMerge.h"
 
@@ -64,6 +65,7 @@ public:
     QString startDirectory() const { return m_startDirectory; }
     const RegionalSettings& regional() const { return m_regional; }
     bool addMode() const { return m_addMode; }
+    HttpClient& httpClient() { return m_http; }
 
     // The absolute index of the selected tree entry; -1 when none is selected.
     int selectedIndex() const;
@@ -102,6 +104,8 @@ public slots:
     void btnDelClick();
     void btnUpdClick();
     void btnGetClick();
+    // "Настройки соединения" (F9).
+    void N28Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -150,6 +154,7 @@ private:
     bool m_addMode = false;
     bool m_shownOnce = false;
     DialogRunner m_runDialog;
+    HttpClient m_http;
 
     Banner* m_banner = nullptr;
     QTreeWidget* List = nullptr;

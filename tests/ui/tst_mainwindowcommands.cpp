@@ -1,0 +1,151 @@
+#include "ScriptedPrompts.h"
+#include "TestDb.h"
+#include "TestHttpServer.h"
+#include "common/Settings.h"
+#include "net/ConnectionSettings.h"
+#include "ui/MaskedDateEdit.h"
+#include "ui/TfrmBase.h"
+#include "ui/TfrmSet.h"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QtTest>
+
+// The commands of the update-mode pages and the connection settings, reached from the main window.
+class TestMainWindowCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void importFromTheFilePage();
+    void downloadFromTheInternetPage();
+    void connectionSettingsAppliedAtStartAndFromTheDialog();
+    void garbageSettingsStillStart();
+
+private:
+    std::unique_ptr<TfrmBase> makeWindow();
+    QString label(TfrmBase& w, const char* name) { return w.findChild<QLabel*>(QLatin1String(name))->text(); }
+    std::unique_ptr<TestDb> m_db;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Settings> m_settings;
+    QString m_previousDir;
+    ScriptedPrompts m_prompts;
+    Clock m_clock;
+};
+
+void TestMainWindowCommands::init() {
+    m_previousDir = QDir::currentPath();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QDir::setCurrent(m_dir->path());
+    m_db = std::make_unique<TestDb>();
+    m_settings = std::make_unique<Settings>(m_dir->filePath("Vendrick.ini"));
+    m_clock.setToday(testToday());
+    m_prompts.clear();
+}
+
+void TestMainWindowCommands::cleanup() {
+    m_settings.reset();
+    m_db.reset();
+    QDir::setCurrent(m_previousDir);
+    m_dir.reset();
+    qunsetenv("TARVEL_SERVICE");
+}
+
+std::unique_ptr<TfrmBase> TestMainWindowCommands::makeWindow() {
+    return std::make_unique<TfrmBase>(m_db->db(), *m_settings, m_prompts, m_clock, RegionalSettings::russian(),
+                                      QStringList{});
+}
+
+void TestMainWindowCommands::importFromTheFilePage() {
+    auto w = makeWindow();
+    w->selectEntry(TfrmBase::kDollar);
+    QVERIFY(w->findChild<QRadioButton*>("rb2")->isChecked());
+    m_prompts.setNextFileName(TARVEL_TEST_BUILD_DATA "/import/consultant-usd.866.txt");
+    QTest::mouseClick(w->findChild<QWidget*>("btnUpd"), Qt::LeftButton);
+    QCOMPARE(m_prompts.lastFilter, QStringLiteral("Text files (*.txt)|*.txt"));
+    const QStringList reports = m_prompts.texts(ScriptedPrompts::Kind::Message);
+    QCOMPARE(reports.size(), 1);
+    QVERIFY2(reports[0].startsWith("Имеющиеся записи не были изменены.\nДобавлено записей: "), qPrintable(reports[0]));
+    const int added = w->counters().added;
+    QVERIFY(added > 0);
+    QCOMPARE(w->activeTable().recordCount(), added);
+    QCOMPARE(label(*w, "l2"), QString::number(added));
+    QCOMPARE(label(*w, "l1"), QString::number(added));
+    QCOMPARE(label(*w, "l4"), QStringLiteral("из системы \"КонсультантПлюс\""));
+}
+
+void TestMainWindowCommands::downloadFromTheInternetPage() {
+    TestHttpServer server;
+    server.serve(TestReply::ok("<?xml version=\"1.0\" encoding=\"windows-1251\"?><ValCurs ID=\"R01239\">"
+                               "<Record Date=\"02.03.2001\" Id=\"R01239\"><Nominal>1</Nominal><Value>26,1400</Value>"
+                               "</Record><Record Date=\"03.03.2001\" Id=\"R01239\"><Nominal>1</Nominal>"
+                               "<Value>26,2000</Value></Record></ValCurs>"));
+    qputenv("TARVEL_SERVICE", server.base().toUtf8());
+    m_db->add("EUR", QDate(2001, 3, 2), 1, 30.0, 0, QDate(2001, 3, 4));
+    auto w = makeWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w->selectEntry(TfrmBase::kEuro);
+    w->findChild<QRadioButton*>("rb4")->click();
+    w->findChild<MaskedDateEdit*>("Date1")->setDate(QDate(2001, 3, 1));
+    w->findChild<MaskedDateEdit*>("Date2")->setDate(QDate(2001, 3, 5));
+    QTest::mouseClick(w->findChild<QWidget*>("btnGet"), Qt::LeftButton);
+    QTRY_COMPARE(w->activeTable().recordCount(), 2);
+    QVERIFY(w->isEnabled());
+    QCOMPARE(server.requestCount(), 1);
+    QVERIFY2(server.requests()[0].target.endsWith("date_req1=01.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01239"),
+             server.requests()[0].target.constData());
+    // The typed record stays; the new one comes from the internet, without DT.
+    w->activeTable().first();
+    QCOMPARE(w->activeTable().displayText(u"CURDATE"), QStringLiteral("03.03.2001"));
+    QCOMPARE(w->activeTable().asInteger(u"UPD"), 3);
+    w->activeTable().next();
+    QCOMPARE(w->activeTable().asFloat(u"KURS"), 30.0);
+    QVERIFY(QFile::exists(m_dir->filePath("temp.xml")));
+    QCOMPARE(label(*w, "l8"), QStringLiteral("03.03.2001"));
+}
+
+void TestMainWindowCommands::connectionSettingsAppliedAtStartAndFromTheDialog() {
+    m_settings->writeFirstStartDefaults();
+    m_settings->setValues({{"Enab", 1}, {"ProxyIP", "127.0.0.1"}, {"ProxyPort", 3128}, {"Socket", 3},
+                           {"EnabAuth", 1}, {"Name", "alice"}, {"Pass", EncodePass("secret")}});
+    auto w = makeWindow();
+    const ConnectionSettings applied = w->httpClient().connectionSettings();
+    QCOMPARE(applied.proxy.server, QStringLiteral("127.0.0.1"));
+    QCOMPARE(applied.proxy.port, 3128);
+    QCOMPARE(applied.proxy.user, QStringLiteral("alice"));
+    QCOMPARE(applied.proxy.password, QStringLiteral("secret"));
+    QCOMPARE(applied.socks.version, SocksVersion::None);
+    QCOMPARE(m_settings->text("Path"), QDir::currentPath());
+
+    // F9's command: the dialog opens on the stored values; turning the proxy off applies at once.
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TfrmSet*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->findChild<QAbstractButton*>("chkProxy")->click();
+        dialog->btnApplyClick();
+    });
+    w->N28Click();
+    QCOMPARE(m_settings->number("Enab"), 0);
+    QCOMPARE(w->httpClient().connectionSettings().proxy.server, QString());
+}
+
+void TestMainWindowCommands::garbageSettingsStillStart() {
+    {
+        QFile f(m_dir->filePath("Vendrick.ini"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Settings]\nEnab=yes please\nAdvertising=\xff\xfe\nSkin=\x01\x02\nProxyIP=;;;\nProxyPort=-99999999999\n"
+                "Socket=42\nEnabAuth=maybe\nName=\nPass=12x\nCountry=\nLang=../../etc/passwd\nPath=\n");
+    }
+    m_settings = std::make_unique<Settings>(m_dir->filePath("Vendrick.ini"));
+    m_db->add("USD", QDate(2009, 1, 10), 1, 29.3804, 1);
+    auto w = makeWindow();
+    QVERIFY(w->bannerShown());
+    QCOMPARE(w->activeTable().recordCount(), 1);
+    QCOMPARE(w->httpClient().connectionSettings().proxy.server, QString());
+    QCOMPARE(w->httpClient().connectionSettings().socks.version, SocksVersion::None);
+    QVERIFY(m_prompts.shown.isEmpty());
+}
+
+QTEST_MAIN(TestMainWindowCommands)
+#include "tst_mainwindowcommands.moc"
