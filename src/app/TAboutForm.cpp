@@ -53,10 +53,9 @@ TAboutForm::TAboutForm(const RegionalSettings& regional, QWidget* parent) : QDia
     setWindowTitle(QStringLiteral("О программе"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
-    // Fixed pixels, like the rest of the program's windows: the box is laid out for this type size.
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
+    // The box is laid out in pixels for this type size. Set through a style sheet, so that it holds when a skin's
+    // style sheet recomputes the fonts of the box's widgets.
+    setStyleSheet(QStringLiteral("QWidget { font-size: 11px; } QLabel#Label8 { text-decoration: underline; }"));
     setFixedSize(kClientWidth, kClientHeight);
     buildControls();
     FormCreate();
@@ -78,10 +77,6 @@ void TAboutForm::buildControls() {
     Label4 = makeLabel(Panel1, "Label4", QStringLiteral("© 2009 Quorvane. Все права защищены."), 15, 42);
 
     Label8 = makeLabel(Panel1, "Label8", WebSites::kMakerSite, 112, 56);
-    QFont link = Label8->font();
-    link.setUnderline(true);
-    Label8->setFont(link);
-    Label8->adjustSize();
     setTextColour(Label8, kBlue);
     Label8->setCursor(Qt::PointingHandCursor);
     Label8->setToolTip(QStringLiteral("Посетить сайт разработчиков"));
