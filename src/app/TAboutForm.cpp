@@ -4,6 +4,7 @@
 #include "platform/MemoryStatus.h"
 #include "ui/ProgramIcon.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -161,13 +162,17 @@ void TAboutForm::FormMouseMove() {
 }
 
 void TAboutForm::setRekColour(bool hovered) {
-    setTextColour(lRek, hovered ? kBlue : kNavy);
-    // A skin colours labels through its style sheet, which outranks the palette; it reads this property.
-    if (lRek->property("hovered").toBool() == hovered && lRek->property("hovered").isValid())
-        return;
+    // Without a skin the palette colours the label. A skin colours it through its style sheet, which reads this
+    // property; the label is polished again so that the sheet sees the change.
+    const bool changed = lRek->property("hovered").toBool() != hovered;
     lRek->setProperty("hovered", hovered);
-    lRek->style()->unpolish(lRek);
-    lRek->style()->polish(lRek);
+    if (qApp->styleSheet().isEmpty()) {
+        setTextColour(lRek, hovered ? kBlue : kNavy);
+    } else if (changed && lRek->testAttribute(Qt::WA_WState_Polished)) {
+        lRek->style()->unpolish(lRek);
+        lRek->style()->polish(lRek);
+        lRek->update();
+    }
 }
 
 bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {

@@ -28,6 +28,7 @@ private slots:
     void geometry_data();
     void geometry();
     void hoverColour();
+    void hoverColourUnderSkin();
     void linksOpenMakerSite();
     void escapeCloses();
     void helpFileIsBuiltAndOpenedFromWorkingDirectory();
@@ -139,6 +140,31 @@ void TestAboutForm::hoverColour() {
         QTest::mouseMove(w, w->rect().center());
         QTRY_COMPARE(colour(), QColor(0, 0, 0x80));
     }
+}
+
+// Whether any pixel of the widget has the colour.
+static bool shows(QWidget* w, const QColor& colour) {
+    const QImage image = w->grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
+void TestAboutForm::hoverColourUnderSkin() {
+    qApp->setStyleSheet("QLabel#lRek { color: #00ff00; } QLabel#lRek[hovered=\"true\"] { color: #ff00ff; }");
+    TAboutForm box(RegionalSettings::russian());
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    auto* rek = box.findChild<QLabel*>("lRek");
+    QVERIFY(shows(rek, QColor(0, 0xff, 0)));
+    QTest::mouseMove(rek, rek->rect().center());
+    QTRY_VERIFY(shows(rek, QColor(0xff, 0, 0xff)));
+    QVERIFY(!shows(rek, QColor(0, 0xff, 0)));
+    QTest::mouseMove(&box, QPoint(5, 150));
+    QTRY_VERIFY(shows(rek, QColor(0, 0xff, 0)));
+    qApp->setStyleSheet(QString());
 }
 
 void TestAboutForm::linksOpenMakerSite() {
