@@ -4,7 +4,7 @@
 #   (cd build && cpack)                          build/tarvel_<version>_amd64.deb
 #
 # Installed, the shared files lie read-only under share/tarvel, in the same arrangement as beside the program in
-# the build tree (data/main.db, Lang, Skins, Vendrick.chm); the program copies the database for each user.
+# the build tree (data/main.db, Lang, skins, Vendrick.chm); the program copies the database for each user.
 
 include(GNUInstallDirs)
 set(TARVEL_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/tarvel)
@@ -15,7 +15,7 @@ install(FILES ${TARVEL_SHIPPED_DB} DESTINATION ${TARVEL_SHARE_DIR}/data)
 # Made by other parts of the build; each is shipped when the build tree holds it.
 install(FILES ${CMAKE_BINARY_DIR}/bin/Vendrick.chm DESTINATION ${TARVEL_SHARE_DIR} OPTIONAL)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/Lang DESTINATION ${TARVEL_SHARE_DIR} OPTIONAL)
-install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/Skins DESTINATION ${TARVEL_SHARE_DIR} OPTIONAL)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/skins DESTINATION ${TARVEL_SHARE_DIR} OPTIONAL)
 
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/tarvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/icons/tarvel.svg

@@ -46,7 +46,7 @@ QString helpFile() {
 }
 
 QString skinsDir() {
-    return findResource(QStringLiteral("Skins"));
+    return findResource(QStringLiteral("skins"));
 }
 
 QString databasePath() {

@@ -21,7 +21,7 @@ QString findResource(const QString& name);
 
 QString langDir();  // the folder Lang with the .lng files
 QString helpFile(); // Vendrick.chm
-QString skinsDir(); // the folder Skins
+QString skinsDir(); // the folder skins with the program's own skin libraries
 
 // The shipped database relative to a resource folder.
 inline QString databaseFileName() {

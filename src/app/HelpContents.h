@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+// The help file and its viewer.
+namespace HelpContents {
+inline const QString kHelpFileName = QStringLiteral("Vendrick.chm");
+
+// The help file in the working directory (normally the folder the program was started in).
+QUrl helpFileUrl();
+// Opens the help file with the system's viewer for it and returns at once; a missing file or viewer is the
+// system's to report.
+void open();
+} // namespace HelpContents

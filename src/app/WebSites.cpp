@@ -1,0 +1,10 @@
+#include "WebSites.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace WebSites {
+void open(const QString& address) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(address));
+}
+} // namespace WebSites

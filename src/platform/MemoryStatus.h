@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+// What the operating system says about its memory.
+namespace MemoryStatus {
+// Physical memory that programs can have at once without the system writing anything to disk first, in bytes;
+// 0 when the system does not say.
+std::uint64_t freePhysicalBytes();
+} // namespace MemoryStatus

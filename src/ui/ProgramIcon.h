@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The program's icon, drawn in the colours of the banner.
+QIcon programIcon();
