@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 
 namespace HelpContents {
 QUrl helpFileUrl() {
@@ -10,5 +11,9 @@ QUrl helpFileUrl() {
 
 void open() {
     QDesktopServices::openUrl(helpFileUrl());
+}
+
+void open(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }
 } // namespace HelpContents

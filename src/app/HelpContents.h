@@ -12,4 +12,6 @@ QUrl helpFileUrl();
 // Opens the help file with the system's viewer for it and returns at once; a missing file or viewer is the
 // system's to report.
 void open();
+// The same for a help file elsewhere.
+void open(const QString& path);
 } // namespace HelpContents

@@ -1,6 +1,7 @@
 #include "TfrmBase.h"
 
 #include "Banner.h"
+#include "MainMenu.h"
 #include "IndicatorGrid.h"
 #include "MaskedDateEdit.h"
 #include "RateDownloadCommand.h"
@@ -10,6 +11,11 @@
 #include "TfrmAdd_Edit4.h"
 #include "TfrmAdd_Edit5.h"
 #include "TfrmSet.h"
+#include "app/AppPaths.h"
+#include "app/HelpContents.h"
+#include "app/SkinSupport.h"
+#include "app/TAboutForm.h"
+#include "app/WebSites.h"
 #include "common/AppError.h"
 #include "common/Clock.h"
 #include "common/NumberText.h"
@@ -25,6 +31,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFrame>
@@ -132,7 +139,7 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
                    QStringList arguments, QWidget* parent)
     : QWidget(parent), m_db(db), m_settings(settings), m_prompts(prompts), m_clock(clock), m_regional(regional),
       m_arguments(std::move(arguments)), m_store(db, m_regional, clock),
-      m_runDialog([](QDialog& dialog) { return dialog.exec(); }) {
+      m_runDialog([](QDialog& dialog) { return dialog.exec(); }), m_skins(std::make_unique<SkinSupport>()) {
     setObjectName(QStringLiteral("frmBase"));
     setWindowTitle(QStringLiteral("Tarvel"));
     // Fixed single border: minimise, no maximise, no resizing.
@@ -143,10 +150,16 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
 
     buildControls();
 
-    // First start writes the defaults; every start reads the layout choice.
+    // The registered skins, then "No skin".
+    m_skins->listSkins(m_menu->skinCombo());
+    // First start writes the defaults; every start reads the layout choice, the language and the country.
     m_settings.writeFirstStartDefaults();
     if (m_settings.advertising() > 0)
         useLayoutWithoutBanner();
+    m_menu->showSettings(m_settings);
+    m_skins->applySkin(m_settings.skin());
+    m_catalogue.load(Localize::catalogPath(QFileInfo(AppPaths::langDir()).path(), m_settings.lang().value_or(QString())));
+    LoadLang();
 
     try {
         m_store.tKurs.pointAt(QStringLiteral("USD"));
@@ -174,6 +187,7 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
 
 TfrmBase::~TfrmBase() {
     qApp->removeEventFilter(this);
+    m_skins->releaseLibrary();
 }
 
 template <typename F> void TfrmBase::guarded(F&& body) {
@@ -188,9 +202,22 @@ template <typename F> void TfrmBase::guarded(F&& body) {
 // Controls
 
 void TfrmBase::buildControls() {
+    m_menu = new MainMenu(this);
+    m_menu->setGeometry(0, 0, kClientWidth, MainMenu::kHeight);
+    connect(m_menu, &MainMenu::connectionSettingsRequested, this, &TfrmBase::N28Click);
+    connect(m_menu, &MainMenu::exitRequested, this, &TfrmBase::btnCloseClick);
+    connect(m_menu, &MainMenu::contentsRequested, this, &TfrmBase::N9Click);
+    connect(m_menu, &MainMenu::webPageRequested, this, &TfrmBase::Internet1Click);
+    connect(m_menu, &MainMenu::aboutRequested, this, &TfrmBase::N26Click);
+    connect(m_menu, &MainMenu::languageChosen, this, &TfrmBase::dxBarImgCmbInterfaceChange);
+    connect(m_menu, &MainMenu::countryChosen, this, &TfrmBase::dxBarImgCmbCountryChange);
+    connect(m_menu, &MainMenu::skinChosen, this, &TfrmBase::dxBarCmbSkinChange);
+
     m_banner = new Banner(this);
     m_banner->setObjectName(QStringLiteral("Image1"));
     m_banner->setGeometry(3, 22, 645, 96);
+    connect(m_banner, &Banner::clicked, this, &TfrmBase::Image1Click);
+    connect(m_banner, &Banner::doubleClicked, this, &TfrmBase::Image1DblClick);
 
     buildTree();
 
@@ -1034,4 +1061,42 @@ void TfrmBase::btnGetClick() {
 
 void TfrmBase::N28Click() {
     guarded([this] { TfrmSet::execute(m_settings, m_http, m_prompts, this); });
+}
+
+void TfrmBase::N9Click() {
+    // The help is looked for in the working directory; an installed copy keeps it in its shared folder.
+    if (QFileInfo::exists(HelpContents::helpFileUrl().toLocalFile()))
+        HelpContents::open();
+    else
+        HelpContents::open(AppPaths::helpFile());
+}
+
+void TfrmBase::Internet1Click() {
+    WebSites::open(WebSites::kMakerSite);
+}
+
+void TfrmBase::Image1Click() {
+    WebSites::open(WebSites::kProgramsSite);
+}
+
+void TfrmBase::Image1DblClick() {
+    WebSites::open(WebSites::kProgramsSite);
+}
+
+void TfrmBase::N26Click() {
+    TAboutForm box(m_regional, this);
+    m_runDialog(box);
+}
+
+void TfrmBase::dxBarImgCmbInterfaceChange(const QString& language) {
+    m_catalogue.chooseLanguage(m_settings, QFileInfo(AppPaths::langDir()).path(), language);
+    LoadLang();
+}
+
+void TfrmBase::dxBarImgCmbCountryChange(const QString& country) {
+    Localize::chooseCountry(m_settings, country);
+}
+
+void TfrmBase::dxBarCmbSkinChange(const QString& skin) {
+    m_skins->chooseSkin(m_settings, skin);
 }

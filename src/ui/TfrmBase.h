@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Localize.h"
 #include "common/RegionalSettings.h"
 #include "net/HttpClient.h"
 #include "store/IndicatorStore.h"
@@ -9,8 +10,11 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class Banner;
+class MainMenu;
+class SkinSupport;
 class Clock;
 class Database;
 class IndicatorGrid;
@@ -66,6 +70,9 @@ public:
     const RegionalSettings& regional() const { return m_regional; }
     bool addMode() const { return m_addMode; }
     HttpClient& httpClient() { return m_http; }
+    MainMenu* menu() const { return m_menu; }
+    SkinSupport& skins() { return *m_skins; }
+    const Localize& catalogue() const { return m_catalogue; }
 
     // The absolute index of the selected tree entry; -1 when none is selected.
     int selectedIndex() const;
@@ -106,6 +113,18 @@ public slots:
     void btnGetClick();
     // "Настройки соединения" (F9).
     void N28Click();
+    // "Содержание" (F1), "Страница в Internet", "О программе...", the banner's clicks.
+    void N9Click();
+    void Internet1Click();
+    void N26Click();
+    void Image1Click();
+    void Image1DblClick();
+    // The menu's three combos, when the user picks an item.
+    void dxBarImgCmbInterfaceChange(const QString& language);
+    void dxBarImgCmbCountryChange(const QString& country);
+    void dxBarCmbSkinChange(const QString& skin);
+    // Applies a loaded language catalogue to the windows; every window keeps its built-in Russian texts.
+    void LoadLang() {}
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -155,7 +174,10 @@ private:
     bool m_shownOnce = false;
     DialogRunner m_runDialog;
     HttpClient m_http;
+    std::unique_ptr<SkinSupport> m_skins;
+    Localize m_catalogue;
 
+    MainMenu* m_menu = nullptr;
     Banner* m_banner = nullptr;
     QTreeWidget* List = nullptr;
     QWidget* pan = nullptr;

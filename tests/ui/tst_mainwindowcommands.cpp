@@ -3,10 +3,13 @@
 #include "TestHttpServer.h"
 #include "common/Settings.h"
 #include "net/ConnectionSettings.h"
+#include "app/TAboutForm.h"
+#include "ui/MainMenu.h"
 #include "ui/MaskedDateEdit.h"
 #include "ui/TfrmBase.h"
 #include "ui/TfrmSet.h"
 
+#include <QDesktopServices>
 #include <QLabel>
 #include <QRadioButton>
 #include <QtTest>
@@ -21,6 +24,7 @@ private slots:
     void downloadFromTheInternetPage();
     void connectionSettingsAppliedAtStartAndFromTheDialog();
     void garbageSettingsStillStart();
+    void menuReachesTheCommands();
 
 private:
     std::unique_ptr<TfrmBase> makeWindow();
@@ -145,6 +149,65 @@ void TestMainWindowCommands::garbageSettingsStillStart() {
     QCOMPARE(w->httpClient().connectionSettings().proxy.server, QString());
     QCOMPARE(w->httpClient().connectionSettings().socks.version, SocksVersion::None);
     QVERIFY(m_prompts.shown.isEmpty());
+}
+
+// Receives the addresses the program asks the system to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+void TestMainWindowCommands::menuReachesTheCommands() {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    auto w = makeWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QCOMPARE(w->menu()->geometry(), QRect(0, 0, 651, MainMenu::kHeight));
+
+    // F1: the help file of the working directory, without waiting.
+    QFile chm(m_dir->filePath("Vendrick.chm"));
+    QVERIFY(chm.open(QIODevice::WriteOnly));
+    chm.close();
+    QTest::keyClick(w.get(), Qt::Key_F1);
+    QCOMPARE(catcher.urls.size(), 1);
+    QCOMPARE(catcher.urls[0].toLocalFile(), m_dir->filePath("Vendrick.chm"));
+
+    // F9: the connection settings dialog.
+    bool dialogShown = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TfrmSet*>(QApplication::activeModalWidget());
+        dialogShown = dialog != nullptr;
+        if (dialog)
+            dialog->btnCancelClick();
+    });
+    QTest::keyClick(w.get(), Qt::Key_F9);
+    QVERIFY(dialogShown);
+
+    // "О программе...": the about box, through the window's dialog runner.
+    QString aboutTitle;
+    w->setDialogRunner([&](QDialog& dialog) {
+        if (qobject_cast<TAboutForm*>(&dialog))
+            aboutTitle = dialog.windowTitle();
+        return 0;
+    });
+    emit w->menu()->aboutRequested();
+    QCOMPARE(aboutTitle, QStringLiteral("О программе"));
+
+    // The banner opens the maker's site.
+    QTest::mouseClick(w->findChild<QWidget*>("Image1"), Qt::LeftButton);
+    QCOMPARE(catcher.urls.size(), 2);
+    QCOMPARE(catcher.urls[1].scheme(), QStringLiteral("https"));
+
+    // A country chosen in the menu is stored and nothing else changes.
+    emit w->menu()->countryChosen("Ukraine");
+    QCOMPARE(m_settings->text("Country"), QStringLiteral("Ukraine"));
+    QDesktopServices::unsetUrlHandler("file");
+    QDesktopServices::unsetUrlHandler("https");
 }
 
 QTEST_MAIN(TestMainWindowCommands)
