@@ -23,9 +23,9 @@ void Banner::paintEvent(QPaintEvent*) {
     // A rising line of rates behind the name.
     QPainterPath curve;
     const double h = r.height();
-    curve.moveTo(r.width() * 0.42, h * 0.86);
-    const double points[][2] = {{0.50, 0.74}, {0.57, 0.80}, {0.64, 0.58}, {0.71, 0.64},
-                                {0.78, 0.42}, {0.86, 0.48}, {0.94, 0.22}, {1.00, 0.18}};
+    curve.moveTo(r.width() * 0.66, h * 0.86);
+    const double points[][2] = {{0.71, 0.72}, {0.75, 0.78}, {0.80, 0.56}, {0.84, 0.62},
+                                {0.88, 0.42}, {0.92, 0.48}, {0.96, 0.24}, {0.99, 0.18}};
     for (const auto& pt : points)
         curve.lineTo(r.width() * pt[0], h * pt[1]);
     p.setPen(QPen(QColor(0xf2, 0xc1, 0x4e, 200), 3));
@@ -46,8 +46,8 @@ void Banner::paintEvent(QPaintEvent*) {
     sub.setPixelSize(13);
     p.setFont(sub);
     p.setPen(QColor(0xd6, 0xe4, 0xf5));
-    p.drawText(QRectF(20, 58, r.width() - 40, 30), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Курсы валют, МРОТ, ставка рефинансирования и индексы цен — для юристов"));
+    p.drawText(QRectF(20, 58, r.width() * 0.64 - 20, 30), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Курсы валют · МРОТ · ставка рефинансирования · индексы цен"));
 }
 
 void Banner::mouseReleaseEvent(QMouseEvent* event) {
