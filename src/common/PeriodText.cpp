@@ -2,6 +2,9 @@
 
 #include "AppError.h"
 #include "NumberText.h"
+#include "RussianText.h"
+
+#include <algorithm>
 
 namespace {
 // The year stands at a fixed distance from the end, so the trailing " г." is what places it.
@@ -12,13 +15,7 @@ std::optional<int> yearFromEnd(const QString& text) {
 } // namespace
 
 int MonthNumberNominative(QStringView name) {
-    static const char16_t* const names[] = {u"январь", u"февраль", u"март",     u"апрель",  u"май",    u"июнь",
-                                            u"июль",   u"август",  u"сентябрь", u"октябрь", u"ноябрь", u"декабрь"};
-    for (int i = 0; i < 12; ++i) {
-        if (name == QStringView(names[i]))
-            return i + 1;
-    }
-    return 0;
+    return std::max(0, MonthNumber(name, MonthForm::Nominative));
 }
 
 QString quarterPeriodMessage() {

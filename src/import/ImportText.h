@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/RussianText.h"
 #include "store/Fixed4.h"
 
 #include <QByteArrayView>
@@ -14,9 +15,6 @@ struct RegionalSettings;
 // Text tools shared by the export parsers. Positions are 1-based character positions in a decoded line, as
 // the export layouts are described by their columns.
 
-// The bytes of a line in the Windows Cyrillic code page (windows-1251).
-QString DecodeWindows1251(QByteArrayView bytes);
-
 // From a byte of the DOS Cyrillic code page to a character; the box-drawing rows give ASCII-like characters and
 // "¦", so that a DOS table reads like its Windows export.
 extern const std::array<char16_t, 256> DosCharTable;
@@ -28,10 +26,6 @@ int FindText(QStringView what, QStringView line);
 // A number text with the decimal mark of the regional settings, whichever of "." and "," was written: every
 // "." becomes "," under a decimal comma, every "," becomes "." otherwise.
 QString NormaliseDecimal(QStringView text, const RegionalSettings& regional);
-
-enum class MonthForm { Genitive, Nominative };
-// 1 to 12, or -1 when the name is none of the twelve; exact and case-sensitive.
-int MonthNumber(QStringView name, MonthForm form);
 
 namespace ImportText {
 // The k characters from position i: fewer when the line ends earlier; a position below 1 counts as 1.

@@ -1,21 +1,14 @@
+#include "CliRun.h"
 #include "TestDb.h"
 
 #include <QProcess>
 #include <QtTest>
 
 namespace {
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
+using Run = CliRun;
 
-Run cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(TARVEL_BIN_DIR "/tarvel-cli"), args);
-    if (!p.waitForFinished(30000))
-        return {-1, {}, QStringLiteral("timeout")};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+CliRun cli(const QStringList& args) {
+    return runCli(args);
 }
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "TestDb.h"
 #include "TestHttpServer.h"
 
@@ -13,14 +14,9 @@ private slots:
 };
 
 namespace {
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
+using Run = CliRun;
 
 Run cli(const QStringList& args, const QString& workDir, const QString& configDir, const QString& service = {}) {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", configDir);
     env.remove("http_proxy");
@@ -29,12 +25,7 @@ Run cli(const QStringList& args, const QString& workDir, const QString& configDi
         env.remove("TARVEL_SERVICE");
     else
         env.insert("TARVEL_SERVICE", service);
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(workDir);
-    p.start(QStringLiteral(TARVEL_BIN_DIR "/tarvel-cli"), args);
-    if (!p.waitForFinished(60000))
-        return {-1, {}, QStringLiteral("timeout")};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return runCli(args, env, workDir);
 }
 
 QByteArray response(const QByteArray& records) {
