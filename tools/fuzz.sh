@@ -18,6 +18,7 @@ targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=($(sed -n 's/^tarvel_add_fuzzer(\([a-z_]*\) .*/\1/p' fuzz/CMakeLists.txt))
 fi
+failed=0
 for t in "${targets[@]}"; do
   cmake --build build-fuzz --parallel "$(nproc)" --target "$t"
   name=${t#fuzz_}
@@ -28,6 +29,17 @@ for t in "${targets[@]}"; do
     [ -d "$d" ] && seeds+=("$d")
   done
   echo "== $t for ${seconds}s"
+  log="build-fuzz/$t.log"
+  status=0
   ASAN_OPTIONS=detect_leaks=0 build-fuzz/fuzz/"$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 "build-fuzz/corpus/$name" "${seeds[@]}" 2>&1 | grep -E '^#[0-9]+ +DONE|^stat::|ERROR|SUMMARY|==' || true
+    -print_final_stats=1 "build-fuzz/corpus/$name" "${seeds[@]}" >"$log" 2>&1 || status=$?
+  # Coverage when the corpus was loaded, and at the end of the run.
+  grep -E '^#[0-9]+.*INITED' "$log" | head -n 1
+  grep -E '^#[0-9]+' "$log" | grep -E 'cov:' | tail -n 1
+  grep -E '^stat::(number_of_executed_units|new_units_added)|ERROR|SUMMARY' "$log" || true
+  if [ "$status" -ne 0 ]; then
+    echo "$t found a problem (exit $status); see $log" >&2
+    failed=1
+  fi
 done
+exit $failed
