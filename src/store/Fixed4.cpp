@@ -14,10 +14,10 @@ std::optional<Fixed4> Fixed4::fromDecimal(const DecimalNumber& number) {
 Fixed4 Fixed4::fromDouble(double value) {
     if (!std::isfinite(value) || value == 0.0)
         return Fixed4();
-    // Rounding the binary value itself would turn a stored 0.00005 (a hair above the tie) into 1; going
-    // through the digits the user sees keeps ties as ties.
+    // Rounding the binary value itself would turn a stored 0.00005 (a hair above the tie) into 1; the shortest
+    // decimal that reads back as the same double is the value as written, ties included.
     char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
     const QString text = QString::fromLatin1(buf, int(r.ptr - buf));
     const auto number = parseDecimal(text, QLatin1Char('.'));
     if (!number)

@@ -18,7 +18,7 @@ public:
     }
     // Rounds half to even; nothing when the number does not fit.
     static std::optional<Fixed4> fromDecimal(const DecimalNumber& number);
-    // A stored floating-point column, read as the value it shows (15 significant digits), then rounded.
+    // A stored floating-point column, read as the shortest decimal that gives the same double, then rounded.
     static Fixed4 fromDouble(double value);
 
     constexpr qint64 count() const { return m_count; }

@@ -88,6 +88,7 @@ void TestNumberText::fixed4FromStoredDouble_data() {
     QTest::newRow("1.00015 to even") << 1.00015 << qint64(10002);
     QTest::newRow("negative") << -8.25 << qint64(-82500);
     QTest::newRow("large") << 5960.0 << qint64(59600000);
+    QTest::newRow("sixteen digits with four places") << 111111111111.1111 << qint64(1111111111111111);
 }
 
 void TestNumberText::fixed4FromStoredDouble() {
