@@ -109,13 +109,13 @@ double DecimalNumber::toDouble() const {
 static std::optional<qint64> digitsToInt(const std::string& digits, size_t count, int trailingZeros) {
     // value = first `count` digits followed by trailingZeros zeros
     qint64 v = 0;
-    constexpr qint64 limit = std::numeric_limits<qint64>::max() / 10;
+    constexpr qint64 max = std::numeric_limits<qint64>::max();
+    constexpr qint64 limit = max / 10;
     for (size_t k = 0; k < count; ++k) {
-        if (v > limit)
+        const int digit = digits[k] - '0';
+        if (v > (max - digit) / 10)
             return std::nullopt;
-        v = v * 10 + (digits[k] - '0');
-        if (v < 0)
-            return std::nullopt;
+        v = v * 10 + digit;
     }
     for (int k = 0; k < trailingZeros; ++k) {
         if (v > limit)

@@ -138,6 +138,11 @@ void TestNumberText::conversionMessages() {
     QCOMPARE(readFloat(QStringLiteral(" 28,62 "), ru), 28.62);
     QCOMPARE(readInteger(QStringLiteral(" -12 ")), -12);
     QVERIFY(!parseInteger(QStringLiteral("99999999999")));
+    // Counts beyond 64 bits are refused, right at the edge too.
+    QVERIFY(!parseDecimal(u"9223372036854775808", QLatin1Char(','))->toTenThousandths());
+    QVERIFY(!parseDecimal(u"922337203685477,5808", QLatin1Char(','))->toTenThousandths());
+    QCOMPARE(parseDecimal(u"922337203685477,5807", QLatin1Char(','))->toTenThousandths(),
+             std::optional<qint64>(std::numeric_limits<qint64>::max()));
 }
 
 void TestNumberText::exactTenThousandths() {
