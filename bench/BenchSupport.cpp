@@ -84,8 +84,8 @@ double runProgram(const QString& program, const QStringList& arguments, const QB
         throw std::runtime_error(program.toStdString() + " did not finish");
     const double elapsed = double(timer.nsecsElapsed()) / 1e6;
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        throw std::runtime_error(program.toStdString() + " failed: " +
-                                 QString::fromLocal8Bit(process.readAllStandardOutput()).toStdString());
+        throw std::runtime_error(program.toStdString() +
+                                 " failed: " + QString::fromLocal8Bit(process.readAllStandardOutput()).toStdString());
     return elapsed;
 }
 

@@ -19,8 +19,8 @@ double timeMs(const std::function<void()>& body);
 // How many runs each figure is the median of: the first argument, else BENCH_RUNS, else 7.
 int runCount(int argc, char* argv[]);
 
-QString ms(double value);         // "12.3 ms"
-QString megabytes(double bytes);  // "41.2 MB"
+QString ms(double value);                       // "12.3 ms"
+QString megabytes(double bytes);                // "41.2 MB"
 QString ratio(double figure, double reference); // "2.1×"
 
 void row(const QString& measure, const QString& figure, const QString& reference, const QString& ratio,

@@ -143,7 +143,8 @@ int main(int argc, char* argv[]) {
         const auto path = [&dir](const QString& name) { return dir.filePath(name); };
 
         const QString pristine = path(QStringLiteral("empty.db"));
-        Bench::runProgram(Bench::programBinDir() + QStringLiteral("/tarvel-cli"), {QStringLiteral("init-db"), pristine});
+        Bench::runProgram(Bench::programBinDir() + QStringLiteral("/tarvel-cli"),
+                          {QStringLiteral("init-db"), pristine});
         const QString exportFile = path(QStringLiteral("usd.txt"));
         writeFile(exportFile, consultantDollarExport(kRecords, true));
         const QString responseFile = path(QStringLiteral("temp.xml"));
@@ -155,8 +156,8 @@ int main(int argc, char* argv[]) {
         const QString csvFile = path(QStringLiteral("rows.csv"));
         writeFile(csvFile, rowsAsCsv(imported));
         const QString expected = storedDigest(imported);
-        const QByteArray script = "PRAGMA synchronous=FULL;\n.bail on\nBEGIN;\n.import --csv " +
-                                  csvFile.toUtf8() + " USD\nCOMMIT;\n";
+        const QByteArray script =
+            "PRAGMA synchronous=FULL;\n.bail on\nBEGIN;\n.import --csv " + csvFile.toUtf8() + " USD\nCOMMIT;\n";
 
         std::vector<double> importNew, importAgain, processNew, processAgain, reference, sqliteStart;
         for (int r = 0; r < runs; ++r) {
@@ -167,9 +168,8 @@ int main(int argc, char* argv[]) {
 
             const QString refDb = freshCopy(pristine, path(QStringLiteral("reference.db")));
             reference.push_back(Bench::runProgram(QStringLiteral("sqlite3"), {refDb}, script));
-            check(storedDigest(refDb) == expected,
-                  QStringLiteral("sqlite3 stored other rows: ") + storedDigest(refDb) + QStringLiteral(" instead of ") +
-                      expected);
+            check(storedDigest(refDb) == expected, QStringLiteral("sqlite3 stored other rows: ") + storedDigest(refDb) +
+                                                       QStringLiteral(" instead of ") + expected);
             sqliteStart.push_back(Bench::runProgram(QStringLiteral("sqlite3"), {refDb}, "PRAGMA synchronous=FULL;\n"));
 
             const QString loadDb = freshCopy(pristine, path(QStringLiteral("download.db")));

@@ -78,8 +78,8 @@ int main(int argc, char* argv[]) {
             const Start s = startOnce(tarvel, {}, home.path());
             times.push_back(s.ms);
             peaks.push_back(s.peakBytes);
-            const Start e = startOnce(QCoreApplication::applicationFilePath(), {QStringLiteral("--empty-window")},
-                                      home.path());
+            const Start e =
+                startOnce(QCoreApplication::applicationFilePath(), {QStringLiteral("--empty-window")}, home.path());
             emptyTimes.push_back(e.ms);
             emptyPeaks.push_back(e.peakBytes);
         }
@@ -90,9 +90,8 @@ int main(int argc, char* argv[]) {
                    Bench::ms(emptyTime) + QStringLiteral(" (empty Qt window)"), Bench::ratio(time, emptyTime),
                    QStringLiteral("< 500 ms"), time < 500);
         Bench::row(QStringLiteral("Peak memory of that process (largest of the runs)"), Bench::megabytes(worstPeak),
-                   Bench::megabytes(emptyPeak) + QStringLiteral(" (empty Qt window)"),
-                   Bench::ratio(peak, emptyPeak), QStringLiteral("< 80 MB"),
-                   worstPeak > 0 && worstPeak < 80.0 * 1024 * 1024);
+                   Bench::megabytes(emptyPeak) + QStringLiteral(" (empty Qt window)"), Bench::ratio(peak, emptyPeak),
+                   QStringLiteral("< 80 MB"), worstPeak > 0 && worstPeak < 80.0 * 1024 * 1024);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_startup: %s\n", e.what());
         return 1;

@@ -22,6 +22,12 @@ if ! { cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_WERROR=O
 fi
 
 bin="$tree/bench-bin"
+# Qt wants a runtime folder of the user's own; a root shell or a CI job often has none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR="$(mktemp -d)"
+    export XDG_RUNTIME_DIR
+    trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+fi
 before="$(cut -d' ' -f1-3 /proc/loadavg)"
 rows="$(
     "$bin/bench_import" "$runs"

@@ -49,8 +49,8 @@ QByteArray rateServiceResponse(int records, QDate first) {
     out.reserve(out.size() + qsizetype(records) * 120);
     for (int i = 0; i < records; ++i) {
         const qint64 count = generatedRateCount(i);
-        const QByteArray value = QByteArray::number(count / 10000) + ',' +
-                                 QByteArray::number(count % 10000).rightJustified(4, '0');
+        const QByteArray value =
+            QByteArray::number(count / 10000) + ',' + QByteArray::number(count % 10000).rightJustified(4, '0');
         out += "<Record Date=\"" + first.addDays(i).toString(u"dd.MM.yyyy").toLatin1() +
                "\" Id=\"R01235\"><Nominal>1</Nominal><Value>" + value + "</Value><VunitRate>" + value +
                "</VunitRate></Record>";
