@@ -1,22 +1,23 @@
-// Switches the main window between two series of 10,000 records and scrolls the grid, painting each step.
-// Run offscreen: QT_QPA_PLATFORM=offscreen build/bench-bin/bench_series_switch [records] [rounds]
+// Switches the main window between two series of 10,000 records and scrolls the grid, painting each step; and
+// the peak memory of the whole process. Run offscreen: QT_QPA_PLATFORM=offscreen bench_series_switch [runs]
+// (each direction of the switch is taken `runs` times).
+#include "BenchSupport.h"
 
 #include "common/AppError.h"
 #include "common/Clock.h"
 #include "common/Prompts.h"
 #include "common/Settings.h"
+#include "platform/MemoryStatus.h"
 #include "store/Database.h"
 #include "ui/IndicatorGrid.h"
 #include "ui/TfrmBase.h"
 
 #include <QApplication>
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTextStream>
 
-#include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -42,18 +43,12 @@ void fill(Database& db, const char* table, int records) {
     }
     db.commit();
 }
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    const int records = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 10000;
-    const int rounds = argc > 2 ? QString::fromLatin1(argv[2]).toInt() : 20;
-    QTextStream out(stdout);
+    constexpr int records = 10000;
+    const int rounds = 2 * Bench::runCount(argc, argv);
     try {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("main.db"));
@@ -71,38 +66,45 @@ int main(int argc, char* argv[]) {
         auto* grid = w.findChild<IndicatorGrid*>(QStringLiteral("grKurs"));
 
         std::vector<double> switches;
-        QElapsedTimer timer;
         for (int i = 0; i < rounds; ++i) {
-            timer.start();
-            w.selectEntry(i % 2 == 0 ? TfrmBase::kEuro : TfrmBase::kDollar);
-            app.processEvents();
-            w.repaint();
-            switches.push_back(double(timer.nsecsElapsed()) / 1e6);
+            switches.push_back(Bench::timeMs([&] {
+                w.selectEntry(i % 2 == 0 ? TfrmBase::kEuro : TfrmBase::kDollar);
+                app.processEvents();
+                w.repaint();
+            }));
         }
+        if (w.activeTable().tableName() != QLatin1String("USD") || w.activeTable().recordCount() != records)
+            throw AppError(QStringLiteral("the switch did not end on the dollar series"));
 
         std::vector<double> scrolls;
         QScrollBar* bar = grid->verticalScrollBar();
         for (int i = 0; i < rounds; ++i) {
-            timer.start();
-            bar->setValue(i % 2 == 0 ? bar->maximum() : bar->maximum() / 2);
-            grid->viewport()->repaint();
-            scrolls.push_back(double(timer.nsecsElapsed()) / 1e6);
+            scrolls.push_back(Bench::timeMs([&] {
+                bar->setValue(i % 2 == 0 ? bar->maximum() : bar->maximum() / 2);
+                grid->viewport()->repaint();
+            }));
         }
 
-        w.findChild<QDateEdit*>(QStringLiteral("SearchDate"))->setDate(QDate(2026, 1, 1).addDays(1 - records));
-        timer.start();
-        w.btnSearchClick();
-        app.processEvents();
-        const double search = double(timer.nsecsElapsed()) / 1e6;
+        std::vector<double> searches;
+        auto* searchDate = w.findChild<QDateEdit*>(QStringLiteral("SearchDate"));
+        for (int i = 0; i < rounds; ++i) {
+            searchDate->setDate(QDate(2026, 1, 1).addDays(i % 2 == 0 ? 1 - records : 0));
+            searches.push_back(Bench::timeMs([&] {
+                w.btnSearchClick();
+                app.processEvents();
+            }));
+        }
 
-        out << records << " records per series, " << rounds << " rounds\n";
-        out << "switch between two series (open, panel, paint): median " << median(switches) << " ms, max "
-            << *std::max_element(switches.begin(), switches.end()) << " ms\n";
-        out << "scroll and paint the grid: median " << median(scrolls) << " ms, max "
-            << *std::max_element(scrolls.begin(), scrolls.end()) << " ms\n";
-        out << "quick search for the oldest record: " << search << " ms\n";
-    } catch (const AppError& e) {
-        out << e.text() << '\n';
+        const double change = Bench::median(switches);
+        Bench::row(QStringLiteral("Change of series, 10,000 to 10,000 records (open, panel, paint)"), Bench::ms(change),
+                   {}, QStringLiteral("-"), QStringLiteral("< 50 ms"), change < 50);
+        const double peak = double(MemoryStatus::peakResidentBytes());
+        Bench::row(QStringLiteral("Peak memory of that process (two series shown)"), Bench::megabytes(peak), {},
+                   QStringLiteral("-"), QStringLiteral("< 80 MB"), peak > 0 && peak < 80.0 * 1024 * 1024);
+        Bench::infoRow(QStringLiteral("Scroll the grid and paint"), Bench::ms(Bench::median(scrolls)));
+        Bench::infoRow(QStringLiteral("Quick search, oldest and newest record"), Bench::ms(Bench::median(searches)));
+    } catch (const std::exception& e) { // AppError too
+        std::fprintf(stderr, "bench_series_switch: %s\n", e.what());
         return 1;
     }
     return 0;

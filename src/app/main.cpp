@@ -1,4 +1,5 @@
 #include "app/AppPaths.h"
+#include "app/FirstPaintReport.h"
 #include "app/SingleInstance.h"
 #include "common/AppError.h"
 #include "common/Clock.h"
@@ -39,6 +40,9 @@ int main(int argc, char* argv[]) {
 
     TfrmBase window(db, settings, prompts, clock, regional, arguments);
     prompts.setParent(&window);
+    // The start-up benchmark's probe; a normal run never sets the variable and installs nothing.
+    if (qEnvironmentVariableIsSet("TARVEL_BENCH_FIRST_PAINT"))
+        FirstPaintReport::install(window);
     window.show();
     return app.exec();
 }

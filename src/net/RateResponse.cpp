@@ -43,11 +43,28 @@ std::optional<double> readRate(QStringView text) {
     return rate;
 }
 
+// The Date attribute, dd.mm.yyyy. The service's own form is read by hand: QDate::fromString sets up a whole
+// date parser per call, half the cost of reading a record. Anything else goes to it as before.
+QDate readServiceDate(QStringView text) {
+    const auto digit = [&text](qsizetype i) {
+        const char16_t c = text[i].unicode();
+        return c >= u'0' && c <= u'9' ? int(c - u'0') : -1;
+    };
+    if (text.size() == 10 && text[2] == QLatin1Char('.') && text[5] == QLatin1Char('.')) {
+        const int d1 = digit(0), d2 = digit(1), m1 = digit(3), m2 = digit(4);
+        const int y1 = digit(6), y2 = digit(7), y3 = digit(8), y4 = digit(9);
+        if (d1 >= 0 && d2 >= 0 && m1 >= 0 && m2 >= 0 && y1 >= 1 && y2 >= 0 && y3 >= 0 && y4 >= 0) {
+            const int y = y1 * 1000 + y2 * 100 + y3 * 10 + y4, m = m1 * 10 + m2, d = d1 * 10 + d2;
+            return QDate::isValid(y, m, d) ? QDate(y, m, d) : QDate();
+        }
+    }
+    return QDate::fromString(text.toString(), QStringLiteral("dd.MM.yyyy"));
+}
+
 // Reads one Record element, the reader standing on its start tag; leaves it on the end tag.
 std::optional<DownloadedRate> readRecord(QXmlStreamReader& xml) {
     DownloadedRate rate;
-    rate.date = QDate::fromString(xml.attributes().value(QLatin1String("Date")).trimmed().toString(),
-                                  QStringLiteral("dd.MM.yyyy"));
+    rate.date = readServiceDate(xml.attributes().value(QLatin1String("Date")).trimmed());
     std::optional<int> nominal;
     std::optional<double> value;
     bool nominalSeen = false, valueSeen = false;

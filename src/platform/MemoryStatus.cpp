@@ -2,6 +2,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+// after windows.h, which it needs
+#include <psapi.h>
 #elif defined(__linux__)
 #include <sys/sysinfo.h>
 
@@ -17,6 +19,13 @@ std::uint64_t freePhysicalBytes() {
     if (!GlobalMemoryStatusEx(&status))
         return 0;
     return status.ullAvailPhys;
+}
+
+std::uint64_t peakResidentBytes() {
+    PROCESS_MEMORY_COUNTERS counters;
+    if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters)))
+        return 0;
+    return counters.PeakWorkingSetSize;
 }
 #elif defined(__linux__)
 std::uint64_t freePhysicalBytes() {
@@ -41,8 +50,26 @@ std::uint64_t freePhysicalBytes() {
         return 0;
     return std::uint64_t(info.freeram) * info.mem_unit;
 }
+
+std::uint64_t peakResidentBytes() {
+    // The high-water mark of the resident set, which the kernel keeps for the whole life of the process.
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f)
+        return 0;
+    char line[256];
+    unsigned long long kib = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof(line), f))
+        found = std::sscanf(line, "VmHWM: %llu kB", &kib) == 1;
+    std::fclose(f);
+    return found ? std::uint64_t(kib) * 1024u : 0;
+}
 #else
 std::uint64_t freePhysicalBytes() {
+    return 0;
+}
+
+std::uint64_t peakResidentBytes() {
     return 0;
 }
 #endif

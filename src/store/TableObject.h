@@ -11,6 +11,7 @@
 #include <QVariant>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class Database;
@@ -124,7 +125,8 @@ private:
     void announceCursor();
     int insertPosition(QDate date) const;
     void placeRow(TableRow row, int oldIndex);
-    Statement& statement(std::unique_ptr<Statement>& slot, const QString& sql);
+    // The prepared statement of a slot; `sql` gives its text, asked only when the slot is still empty.
+    Statement& statement(std::unique_ptr<Statement>& slot, const std::function<QString()>& sql);
     void bindRow(Statement& st, const TableRow& row);
     QString duplicateDateMessage(QDate date) const;
 

@@ -40,3 +40,21 @@ QByteArray consultantDollarExport(int days, bool newestFirst, QDate first) {
     }
     return toWindows1251(text);
 }
+
+QByteArray rateServiceResponse(int records, QDate first) {
+    const QDate last = first.addDays(records - 1);
+    QByteArray out = "<?xml version=\"1.0\" encoding=\"windows-1251\"?><ValCurs ID=\"R01235\" DateRange1=\"" +
+                     first.toString(u"dd.MM.yyyy").toLatin1() + "\" DateRange2=\"" +
+                     last.toString(u"dd.MM.yyyy").toLatin1() + "\" name=\"Foreign Currency Market Dynamic\">";
+    out.reserve(out.size() + qsizetype(records) * 120);
+    for (int i = 0; i < records; ++i) {
+        const qint64 count = generatedRateCount(i);
+        const QByteArray value =
+            QByteArray::number(count / 10000) + ',' + QByteArray::number(count % 10000).rightJustified(4, '0');
+        out += "<Record Date=\"" + first.addDays(i).toString(u"dd.MM.yyyy").toLatin1() +
+               "\" Id=\"R01235\"><Nominal>1</Nominal><Value>" + value + "</Value><VunitRate>" + value +
+               "</VunitRate></Record>";
+    }
+    out += "</ValCurs>";
+    return out;
+}
