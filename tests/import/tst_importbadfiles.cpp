@@ -125,8 +125,8 @@ void TestImportBadFiles::badFiles_data() {
         << report << kWrongFile << QStringList{} << false << qsizetype(0);
     // An export without its heading, 50 MB of table lines: nothing is merged, and the file is not held.
     QTest::newRow("50 MB without a signature")
-        << cp1251("Документ предоставлен КонсультантПлюс\r\n") << line13 << qsizetype(50 * kMiB / line13.size())
-        << none << 1 << cp << report << kWrongFile << QStringList{} << false << 8 * kMiB;
+        << cp1251("Документ предоставлен КонсультантПлюс\r\n") << line13 << qsizetype(50 * kMiB / line13.size()) << none
+        << 1 << cp << report << kWrongFile << QStringList{} << false << 8 * kMiB;
     QTest::newRow("a 10 MB line") << cp1251("Документ\r\n") << cp1251("Курс доллара ") << qsizetype(10 * kMiB / 13)
                                   << QByteArray("\r\n") + line13 << 1 << cp << report << kWrongFile << QStringList{}
                                   << false << qsizetype(0);
@@ -136,46 +136,45 @@ void TestImportBadFiles::badFiles_data() {
     QTest::newRow("a 10 MB rate that cannot be read")
         << cp1251("учетной ставки\r\n  1 июня 2010 г.   7,75 %\r\n  3 мая 2011 г.   8,") << QByteArray("2")
         << qsizetype(10 * kMiB) << cp1251("x%\r\n  28 февраля 2011 г.   8%\r\n") << 5 << garant << failure
-        << added(1) + "\nИмпорт прерван: ошибка в строке 3." << QStringList{"01.06.2010 7.75"} << false
-        << qsizetype(0);
+        << added(1) + "\nИмпорт прерван: ошибка в строке 3." << QStringList{"01.06.2010 7.75"} << false << qsizetype(0);
     QTest::newRow("a 10 MB line in DOS 866, signature last")
         << cp866("Дата   1 Доллар США  ") << QByteArray("\xC4") << qsizetype(10 * kMiB) << none << 1 << cp << report
         << kWrongFile << QStringList{} << true << qsizetype(0);
 
     // NUL bytes: padding between lines, after a value, and a file of nothing else (preallocated, never written).
     QTest::newRow("NUL bytes in an export")
-        << dollar + QByteArray(100, '\0') + "\r\n" + line13.chopped(2) + QByteArray(3, '\0') + "\r\n" + line10
-        << none << qsizetype(0) << none << 1 << cp << report << added(2) << both << false << qsizetype(0);
+        << dollar + QByteArray(100, '\0') + "\r\n" + line13.chopped(2) + QByteArray(3, '\0') + "\r\n" + line10 << none
+        << qsizetype(0) << none << 1 << cp << report << added(2) << both << false << qsizetype(0);
     QTest::newRow("NUL bytes only") << none << QByteArray(4096, '\0') << qsizetype(16) << none << 1 << cp << report
                                     << kWrongFile << QStringList{} << false << qsizetype(0);
-    QTest::newRow("NUL in a date") << dollar + cp1251("с 13 янв") + '\0' + cp1251("аря 2009 г.    29,4545\r\n")
-                                   << none << qsizetype(0)
-                                   << none << 1 << cp << failure << kError + "\nИмпорт прерван: ошибка в строке 2."
-                                   << QStringList{} << false << qsizetype(0);
+    QTest::newRow("NUL in a date") << dollar + cp1251("с 13 янв") + '\0' + cp1251("аря 2009 г.    29,4545\r\n") << none
+                                   << qsizetype(0) << none << 1 << cp << failure
+                                   << kError + "\nИмпорт прерван: ошибка в строке 2." << QStringList{} << false
+                                   << qsizetype(0);
     // Saved as UTF-16 ("Unicode" in Notepad): every other byte is 0, and the signature is in neither code page.
     const QString unicode = "1 Доллар США\r\nс 13 января 2009 г.    29,4545\r\n";
-    const QByteArray utf16 = "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(unicode.utf16()), unicode.size() * 2);
-    QTest::newRow("UTF-16") << utf16 << none << qsizetype(0) << none << 1 << cp << report << kWrongFile
-                            << QStringList{} << false << qsizetype(0);
+    const QByteArray utf16 =
+        "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(unicode.utf16()), unicode.size() * 2);
+    QTest::newRow("UTF-16") << utf16 << none << qsizetype(0) << none << 1 << cp << report << kWrongFile << QStringList{}
+                            << false << qsizetype(0);
     QTest::newRow("UTF-8") << QString("1 Доллар США\r\nс 13 января 2009 г.    29,4545\r\n").toUtf8() << none
                            << qsizetype(0) << none << 1 << cp << report << kWrongFile << QStringList{} << false
                            << qsizetype(0);
 
     // Line ends: LF, CR LF and CR CR LF end a line; a lone CR is dropped wherever it stands.
-    QTest::newRow("mixed line ends")
-        << dollar.chopped(2) + "\n" + cp1251("с 13 января 2009 г.\r    29,4545\n") + line10.chopped(2) + "\r\r\n" +
-               cp1251("с 01 сентября 2008 г.  24,4165")
-        << none << qsizetype(0) << none << 1 << cp << report << added(3)
-        << QStringList{"13.01.2009 29.4545", "10.01.2009 29.3804", "01.09.2008 24.4165"} << false << qsizetype(0);
+    QTest::newRow("mixed line ends") << dollar.chopped(2) + "\n" + cp1251("с 13 января 2009 г.\r    29,4545\n") +
+                                            line10.chopped(2) + "\r\r\n" + cp1251("с 01 сентября 2008 г.  24,4165")
+                                     << none << qsizetype(0) << none << 1 << cp << report << added(3)
+                                     << QStringList{"13.01.2009 29.4545", "10.01.2009 29.3804", "01.09.2008 24.4165"}
+                                     << false << qsizetype(0);
     // Two lines joined by a lone CR: the rate runs into the next date and cannot be read, nothing is half-read.
     QTest::newRow("lone CR is no line end")
         << dollar + line13.chopped(1) + line10 << none << qsizetype(0) << none << 1 << cp << failure
         << kError + "\nИмпорт прерван: ошибка в строке 2." << QStringList{} << false << qsizetype(0);
 
     // The signature on the last line: the parser starts and finds nothing after it.
-    QTest::newRow("signature on the last line") << line13 + dollar.chopped(2) << none << qsizetype(0) << none << 1
-                                                << cp << report << kWrongFile << QStringList{} << false
-                                                << qsizetype(0);
+    QTest::newRow("signature on the last line") << line13 + dollar.chopped(2) << none << qsizetype(0) << none << 1 << cp
+                                                << report << kWrongFile << QStringList{} << false << qsizetype(0);
     QTest::newRow("signature on the last line, then byte 26")
         << cp866("с 13 января 2009 г.    29,4545\n1 Доллар США\n") + "\x1A" + line10 << none << qsizetype(0) << none
         << 1 << cp << report << kWrongFile << QStringList{} << true << qsizetype(0);

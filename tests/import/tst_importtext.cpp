@@ -286,8 +286,7 @@ void TestImportText::lineReader_data() {
     QTest::newRow("line longer than three chunks")
         << QByteArray("a\n" + longLine + "\nz") << QStringList{"a", QString::fromLatin1(longLine), "z"};
     QByteArray late = QByteArray(2 * chunk + 5, 'q') + "\n" + QByteArray(100, 'r') + "\x1A\nignored\n";
-    QTest::newRow("byte 26 in the third chunk")
-        << late << QStringList{QString(2 * chunk + 5, 'q'), QString(100, 'r')};
+    QTest::newRow("byte 26 in the third chunk") << late << QStringList{QString(2 * chunk + 5, 'q'), QString(100, 'r')};
 }
 
 void TestImportText::lineReader() {
@@ -321,6 +320,11 @@ void TestImportText::lineReaderUnread() {
 
     QTemporaryDir dir;
     QVERIFY_THROWS_EXCEPTION(AppError, LineReader::fromFile(dir.filePath("absent.txt")));
+#ifdef Q_OS_LINUX
+    // A file that opens and then fails to read (this one at offset 0): a failure, not the end of the file.
+    LineReader unreadable = LineReader::fromFile("/proc/self/mem");
+    QVERIFY_THROWS_EXCEPTION(AppError, unreadable.next(line));
+#endif
 
     // From a file, the line stepped back over may lie in the chunk before the one being read.
     QFile file(dir.filePath("export.txt"));

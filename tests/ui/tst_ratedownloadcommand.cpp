@@ -19,6 +19,7 @@ private slots:
     void otherCurrency();
     void failures_data();
     void failures();
+    void answerThatCannotBeSaved();
 
 private:
     RateDownloadCommand makeCommand();
@@ -274,8 +275,8 @@ void TestRateDownloadCommand::failures() {
         connection.proxy = {"127.0.0.1", proxy->port(), "bob", "wrong"};
     } else if (answer == "microsocks") {
         proxy = ProxyDaemon::microsocks("alice", "s3cr:t");
-        connection.socks = {SocksVersion::Socks5, "127.0.0.1", proxy->port(), SocksAuthentication::UserPassword,
-                            "alice", "bad"};
+        connection.socks = {
+            SocksVersion::Socks5, "127.0.0.1", proxy->port(), SocksAuthentication::UserPassword, "alice", "bad"};
     }
     if (proxy)
         QVERIFY2(proxy->started(), qPrintable(proxy->error()));
@@ -324,6 +325,21 @@ void TestRateDownloadCommand::failures() {
     QCOMPARE(m_server->requestCount(), 1);
     QCOMPARE(rows("USD"), (QStringList{"02.03.2001 30 0", "01.03.2001 28.61 3"}));
     QVERIFY(m_main->isEnabled());
+}
+
+void TestRateDownloadCommand::answerThatCannotBeSaved() {
+    m_server->serve(TestReply::ok(kResponse));
+    QVERIFY(QDir(m_workDir->path()).mkdir("temp.xml"));
+    auto command = makeCommand();
+    command.run({1, "01.03.01", "03.03.01", -1});
+    QCOMPARE(m_server->requestCount(), 1);
+    const QStringList texts = g_prompts->texts();
+    QCOMPARE(texts.size(), 1);
+    QVERIFY2(texts[0].startsWith("Не удалось записать файл «" + m_workDir->filePath("temp.xml") + "»"),
+             qPrintable(texts[0]));
+    QCOMPARE(g_prompts->states, QStringList{"wait=0 main=disabled"});
+    QVERIFY(m_main->isEnabled());
+    QCOMPARE(rows("USD"), QStringList{"02.03.2001 30 0"});
 }
 
 QTEST_MAIN(TestRateDownloadCommand)
