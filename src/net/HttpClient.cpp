@@ -196,6 +196,7 @@ DownloadResult HttpClient::get(const DownloadRequest& request) const {
     curl_easy_setopt(h, CURLOPT_SHARE, m_shared->share);
     curl_easy_setopt(h, CURLOPT_COOKIEFILE, ""); // cookie engine on, in memory
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(request.connectTimeoutMs));
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, long(request.totalTimeoutMs));
     curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(request.maxSize));
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &onBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &t);

@@ -42,6 +42,7 @@ struct DownloadRequest {
     QString url;
     int connectTimeoutMs = 30'000; // connecting, proxy and SOCKS negotiation included
     int stallTimeoutMs = 60'000;   // no data at all for this long
+    int totalTimeoutMs = 600'000;  // the whole transfer: a server that drips its answer never holds the command
     qint64 maxSize = 32 * 1024 * 1024;
     int maxRedirects = 5;
 };

@@ -1,9 +1,10 @@
 #include "MemoryStatus.h"
 
 #if defined(_WIN32)
+// clang-format off
 #include <windows.h>
-// after windows.h, which it needs
 #include <psapi.h>
+// clang-format on
 #elif defined(__linux__)
 #include <sys/sysinfo.h>
 
@@ -21,11 +22,25 @@ std::uint64_t freePhysicalBytes() {
     return status.ullAvailPhys;
 }
 
+namespace {
+bool processMemory(PROCESS_MEMORY_COUNTERS& counters) {
+    counters.cb = sizeof(counters);
+    return K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters)) != 0;
+}
+} // namespace
+
 std::uint64_t peakResidentBytes() {
     PROCESS_MEMORY_COUNTERS counters;
-    if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters)))
-        return 0;
-    return counters.PeakWorkingSetSize;
+    return processMemory(counters) ? std::uint64_t(counters.PeakWorkingSetSize) : 0;
+}
+
+std::uint64_t residentBytes() {
+    PROCESS_MEMORY_COUNTERS counters;
+    return processMemory(counters) ? std::uint64_t(counters.WorkingSetSize) : 0;
+}
+
+bool resetPeakResident() {
+    return false; // Windows keeps the peak for the life of the process
 }
 #elif defined(__linux__)
 std::uint64_t freePhysicalBytes() {
@@ -51,18 +66,40 @@ std::uint64_t freePhysicalBytes() {
     return std::uint64_t(info.freeram) * info.mem_unit;
 }
 
+namespace {
+// A "Name:   123 kB" line of /proc/self/status, in bytes.
+std::uint64_t statusKib(const char* format) {
+    std::uint64_t bytes = 0;
+    if (std::FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        unsigned long long kib = 0;
+        while (std::fgets(line, sizeof(line), f)) {
+            if (std::sscanf(line, format, &kib) == 1) {
+                bytes = std::uint64_t(kib) * 1024u;
+                break;
+            }
+        }
+        std::fclose(f);
+    }
+    return bytes;
+}
+} // namespace
+
 std::uint64_t peakResidentBytes() {
-    // The high-water mark of the resident set, which the kernel keeps for the whole life of the process.
-    std::FILE* f = std::fopen("/proc/self/status", "r");
+    return statusKib("VmHWM: %llu kB");
+}
+
+std::uint64_t residentBytes() {
+    return statusKib("VmRSS: %llu kB");
+}
+
+bool resetPeakResident() {
+    // "5" resets the high-water mark to the present size (Linux 4.0 and later).
+    std::FILE* f = std::fopen("/proc/self/clear_refs", "w");
     if (!f)
-        return 0;
-    char line[256];
-    unsigned long long kib = 0;
-    bool found = false;
-    while (!found && std::fgets(line, sizeof(line), f))
-        found = std::sscanf(line, "VmHWM: %llu kB", &kib) == 1;
-    std::fclose(f);
-    return found ? std::uint64_t(kib) * 1024u : 0;
+        return false;
+    const bool written = std::fputs("5", f) >= 0;
+    return std::fclose(f) == 0 && written;
 }
 #else
 std::uint64_t freePhysicalBytes() {
@@ -71,6 +108,14 @@ std::uint64_t freePhysicalBytes() {
 
 std::uint64_t peakResidentBytes() {
     return 0;
+}
+
+std::uint64_t residentBytes() {
+    return 0;
+}
+
+bool resetPeakResident() {
+    return false;
 }
 #endif
 

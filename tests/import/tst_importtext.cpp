@@ -44,6 +44,7 @@ private slots:
     void lineReader_data();
     void lineReader();
     void lineReaderUnread();
+    void lineReaderHoldsLittleOfALargeFile();
 };
 
 void TestImportText::windows1251MatchesIconv() {
@@ -272,6 +273,20 @@ void TestImportText::lineReader_data() {
     QTest::newRow("byte 26 ends the file") << QByteArray("a\nb\x1A\nc\n") << QStringList{"a", "b"};
     QTest::newRow("byte 26 after the last line") << QByteArray("a\r\n\x1A") << QStringList{"a"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
+
+    // Files are read in chunks of 64 KiB: lines, line ends and the end mark across the chunk borders.
+    constexpr int chunk = 64 * 1024;
+    QByteArray across(chunk - 3, 'a');
+    across += "\r\nbb\n";
+    QTest::newRow("CR LF across a chunk border") << across << QStringList{QString(chunk - 3, 'a'), "bb"};
+    QByteArray crAtBorder(chunk - 1, 'a');
+    crAtBorder += "\rb\nc";
+    QTest::newRow("lone CR at a chunk border") << crAtBorder << QStringList{QString(chunk - 1, 'a') + "b", "c"};
+    QByteArray longLine(3 * chunk + 17, 'x');
+    QTest::newRow("line longer than three chunks")
+        << QByteArray("a\n" + longLine + "\nz") << QStringList{"a", QString::fromLatin1(longLine), "z"};
+    QByteArray late = QByteArray(2 * chunk + 5, 'q') + "\n" + QByteArray(100, 'r') + "\x1A\nignored\n";
+    QTest::newRow("byte 26 in the third chunk") << late << QStringList{QString(2 * chunk + 5, 'q'), QString(100, 'r')};
 }
 
 void TestImportText::lineReader() {
@@ -280,6 +295,15 @@ void TestImportText::lineReader() {
     LineReader reader(data);
     QCOMPARE(readAll(reader), lines);
     QCOMPARE(reader.lineNumber(), lines.size());
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath("export.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+    file.close();
+    LineReader fromFile = LineReader::fromFile(file.fileName());
+    QCOMPARE(readAll(fromFile), lines);
+    QCOMPARE(fromFile.lineNumber(), lines.size());
 }
 
 void TestImportText::lineReaderUnread() {
@@ -296,6 +320,53 @@ void TestImportText::lineReaderUnread() {
 
     QTemporaryDir dir;
     QVERIFY_THROWS_EXCEPTION(AppError, LineReader::fromFile(dir.filePath("absent.txt")));
+#ifdef Q_OS_LINUX
+    // A file that opens and then fails to read (this one at offset 0): a failure, not the end of the file.
+    LineReader unreadable = LineReader::fromFile("/proc/self/mem");
+    QVERIFY_THROWS_EXCEPTION(AppError, unreadable.next(line));
+#endif
+
+    // From a file, the line stepped back over may lie in the chunk before the one being read.
+    QFile file(dir.filePath("export.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray first(64 * 1024 - 10, 'f');
+    const QByteArray second(200 * 1024, 's');
+    file.write(first + "\r\n" + second + "\r\nthird");
+    file.close();
+    LineReader streamed = LineReader::fromFile(file.fileName());
+    QVERIFY(streamed.next(line));
+    QVERIFY(streamed.next(line));
+    QCOMPARE(line, second);
+    streamed.unread();
+    QVERIFY(streamed.next(line));
+    QCOMPARE(line, second);
+    streamed.unread();
+    streamed.unread(); // one line only
+    QCOMPARE(streamed.lineNumber(), 1);
+    QCOMPARE(readAll(streamed), (QStringList{QString::fromLatin1(second), "third"}));
+}
+
+void TestImportText::lineReaderHoldsLittleOfALargeFile() {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("large.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray line = "с 13 января 2009 г.    29,4545\r\n";
+    QByteArray block;
+    for (int i = 0; i < 1000; ++i)
+        block += line;
+    for (int i = 0; i < 200; ++i)
+        file.write(block); // 6.6 MB
+    file.close();
+    LineReader reader = LineReader::fromFile(file.fileName());
+    QByteArray read;
+    qsizetype most = 0;
+    int count = 0;
+    while (reader.next(read)) {
+        ++count;
+        most = qMax(most, reader.bufferCapacity());
+    }
+    QCOMPARE(count, 200'000);
+    QVERIFY2(most <= 256 * 1024, qPrintable(QString::number(most)));
 }
 
 QTEST_GUILESS_MAIN(TestImportText)

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <future>
+#include <memory>
 
 namespace {
 QByteArray reasonOf(int status) {
@@ -130,15 +131,51 @@ struct TestHttpServer::Private : QThread {
         QByteArray out = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reasonOf(reply.status) + "\r\n";
         for (const auto& [key, value] : reply.headers)
             out += key + ": " + value + "\r\n";
-        qint64 announced = reply.body.size();
+        qint64 announced = reply.body.size() + reply.filler;
         if (reply.mode == Mode::StallAfterBody || reply.mode == Mode::CloseMidBody)
             announced += 1000;
         if (reply.contentLength)
             out += "Content-Length: " + QByteArray::number(announced) + "\r\n";
         out += "Connection: close\r\n\r\n";
         socket->write(out);
+        const bool close = reply.mode != Mode::StallAfterBody;
+        if (reply.dripMs > 0) {
+            auto* timer = new QTimer(socket);
+            auto sent = std::make_shared<qsizetype>(0);
+            QObject::connect(timer, &QTimer::timeout, socket, [socket, timer, sent, body = reply.body, close] {
+                if (*sent < body.size()) {
+                    socket->write(body.constData() + *sent, 1);
+                    ++*sent;
+                    return;
+                }
+                timer->stop();
+                if (close)
+                    socket->disconnectFromHost();
+            });
+            timer->start(reply.dripMs);
+            return;
+        }
         socket->write(reply.body);
-        if (reply.mode != Mode::StallAfterBody)
+        if (reply.filler > 0) {
+            // A large answer is made while it goes out, so that the server never holds it.
+            auto left = std::make_shared<qint64>(reply.filler);
+            const auto feed = [socket, left, close] {
+                static const QByteArray chunk(64 * 1024, 'x');
+                while (*left > 0 && socket->bytesToWrite() < 4 * chunk.size()) {
+                    const qint64 n = qMin<qint64>(*left, chunk.size());
+                    socket->write(chunk.constData(), n);
+                    *left -= n;
+                }
+                if (*left == 0 && close) {
+                    *left = -1;
+                    socket->disconnectFromHost();
+                }
+            };
+            QObject::connect(socket, &QTcpSocket::bytesWritten, socket, feed);
+            feed();
+            return;
+        }
+        if (close)
             socket->disconnectFromHost(); // after what is written has gone out
     }
 };

@@ -36,6 +36,8 @@ struct TestReply {
     Mode mode = Mode::Normal;
     int delayMs = 0;
     bool contentLength = true; // false: the end of the body is the end of the connection
+    qint64 filler = 0;         // bytes of 'x' after the body, written only as fast as the client takes them
+    int dripMs = 0;            // the body goes out one byte at a time, one every dripMs
 
     static TestReply ok(const QByteArray& body, const QByteArray& contentType = "text/xml");
     static TestReply redirect(const QByteArray& location, int status = 302);

@@ -1,3 +1,4 @@
+#include "ProxyDaemon.h"
 #include "ScriptedPrompts.h"
 #include "TestDb.h"
 #include "TestHttpServer.h"
@@ -18,6 +19,7 @@ private slots:
     void otherCurrency();
     void failures_data();
     void failures();
+    void answerThatCannotBeSaved();
 
 private:
     RateDownloadCommand makeCommand();
@@ -92,6 +94,7 @@ void TestRateDownloadCommand::cleanup() {
     QDir::setCurrent(m_previousDir);
     m_workDir.reset();
     qunsetenv("TARVEL_SERVICE");
+    m_client.setConnectionSettings({});
 }
 
 RateDownloadCommand TestRateDownloadCommand::makeCommand() {
@@ -186,7 +189,7 @@ void TestRateDownloadCommand::otherCurrency() {
 void TestRateDownloadCommand::failures_data() {
     QTest::addColumn<int>("node");
     QTest::addColumn<QString>("date1");
-    QTest::addColumn<QString>("answer"); // "refused": nobody listens
+    QTest::addColumn<QString>("answer"); // how the server or the proxy on the way answers
     QTest::addColumn<int>("requests");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("processed"); // temp.xml replaced and the panel refreshed
@@ -203,6 +206,26 @@ void TestRateDownloadCommand::failures_data() {
                                     << "refused" << 0 << failed << false;
     QTest::newRow("protection page") << 1 << "01.03.01"
                                      << "html" << 1 << notRates << true;
+    QTest::newRow("closes in the middle of the body") << 1 << "01.03.01"
+                                                      << "closes" << 1 << failed << false;
+    QTest::newRow("stalls in the middle of the body") << 1 << "01.03.01"
+                                                      << "stalls" << 1 << failed << false;
+    QTest::newRow("redirects in a loop") << 1 << "01.03.01"
+                                         << "loop" << 6 << failed << false;
+    QTest::newRow("drips without end") << 1 << "01.03.01"
+                                       << "drips" << 1 << failed << false;
+    QTest::newRow("100 MB, announced") << 1 << "01.03.01"
+                                       << "100 MB announced" << 1 << failed << false;
+    QTest::newRow("100 MB, not announced") << 1 << "01.03.01"
+                                           << "100 MB" << 1 << failed << false;
+    QTest::newRow("nobody at the HTTP proxy's port") << 1 << "01.03.01"
+                                                     << "no HTTP proxy" << 0 << failed << false;
+    QTest::newRow("nobody at the SOCKS server's port") << 1 << "01.03.01"
+                                                       << "no SOCKS server" << 0 << failed << false;
+    QTest::newRow("HTTP proxy refuses the password") << 1 << "01.03.01"
+                                                     << "tinyproxy" << 0 << failed << false;
+    QTest::newRow("SOCKS5 server refuses the password") << 1 << "01.03.01"
+                                                        << "microsocks" << 0 << failed << false;
 }
 
 void TestRateDownloadCommand::failures() {
@@ -213,29 +236,70 @@ void TestRateDownloadCommand::failures() {
     QFETCH(QString, message);
     QFETCH(bool, processed);
 
+    const auto closedPort = [] {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        return probe.serverPort(); // closed again when probe goes
+    };
+    TestReply reply = TestReply::ok(kResponse);
     if (answer == "500") {
-        TestReply r = TestReply::ok("<html>error</html>", "text/html");
-        r.status = 500;
-        m_server->serve(r);
+        reply = TestReply::ok("<html>error</html>", "text/html");
+        reply.status = 500;
     } else if (answer == "html") {
-        m_server->serve(TestReply::ok("<html><body>Please wait<br></body></html>", "text/html"));
-    } else {
-        m_server->serve(TestReply::ok(kResponse));
+        reply = TestReply::ok("<html><body>Please wait<br></body></html>", "text/html");
+    } else if (answer == "closes") {
+        reply.mode = TestReply::Mode::CloseMidBody;
+    } else if (answer == "stalls") {
+        reply.mode = TestReply::Mode::StallAfterBody;
+    } else if (answer == "loop") {
+        reply = TestReply::redirect("/scripts/XML_dynamic.asp?again=1");
+    } else if (answer == "drips") {
+        reply.dripMs = 50; // never silent long enough to count as stalled
+        reply.contentLength = false;
+    } else if (answer.startsWith("100 MB")) {
+        reply.body = kResponse.left(kResponse.indexOf("<Record"));
+        reply.filler = 100'000'000;
+        reply.contentLength = answer.endsWith("announced");
     }
+    m_server->serve(reply);
+
+    // The proxies lead to the server; a refusal on the way leaves the server without a request.
+    std::unique_ptr<ProxyDaemon> proxy;
+    ConnectionSettings connection;
+    if (answer == "no HTTP proxy") {
+        connection.proxy = {"127.0.0.1", closedPort(), {}, {}};
+    } else if (answer == "no SOCKS server") {
+        connection.socks = {SocksVersion::Socks5, "127.0.0.1", closedPort(), SocksAuthentication::None, {}, {}};
+    } else if (answer == "tinyproxy") {
+        proxy = ProxyDaemon::tinyproxy("bob", "p4ss");
+        connection.proxy = {"127.0.0.1", proxy->port(), "bob", "wrong"};
+    } else if (answer == "microsocks") {
+        proxy = ProxyDaemon::microsocks("alice", "s3cr:t");
+        connection.socks = {
+            SocksVersion::Socks5, "127.0.0.1", proxy->port(), SocksAuthentication::UserPassword, "alice", "bad"};
+    }
+    if (proxy)
+        QVERIFY2(proxy->started(), qPrintable(proxy->error()));
+    m_client.setConnectionSettings(connection);
     QFile old(m_workDir->filePath("temp.xml"));
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("last answer\n");
     old.close();
 
     auto command = makeCommand();
-    if (answer == "refused") {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        const quint16 closed = probe.serverPort();
-        probe.close();
-        command.setServiceBase(QStringLiteral("http://127.0.0.1:%1").arg(closed));
+    if (answer == "refused")
+        command.setServiceBase(QStringLiteral("http://127.0.0.1:%1").arg(closedPort()));
+    if (answer == "stalls" || answer == "drips") {
+        DownloadRequest limits;
+        limits.connectTimeoutMs = 2000;
+        limits.stallTimeoutMs = answer == "stalls" ? 700 : 2000;
+        limits.totalTimeoutMs = answer == "drips" ? 1000 : limits.totalTimeoutMs;
+        command.setRequestTemplate(limits);
     }
+    QElapsedTimer timer;
+    timer.start();
     command.run({node, date1, "03.03.01", -1});
+    const qint64 ms = timer.elapsed();
 
     QCOMPARE(m_server->requestCount(), requests);
     QCOMPARE(g_prompts->texts(), QStringList{message});
@@ -247,6 +311,35 @@ void TestRateDownloadCommand::failures() {
     QCOMPARE(m_refreshes, processed ? 1 : 0);
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll() == "last answer\n", !processed);
+    old.close();
+    qInfo("%s: %lld ms", QTest::currentDataTag(), ms);
+
+    // And usable: the next download, direct again, goes through.
+    m_client.setConnectionSettings({});
+    m_server->serve(TestReply::ok(kResponse));
+    m_server->clearRequests();
+    g_prompts->clear();
+    auto again = makeCommand();
+    again.run({1, "01.03.01", "03.03.01", -1});
+    QCOMPARE(g_prompts->texts(), QStringList{});
+    QCOMPARE(m_server->requestCount(), 1);
+    QCOMPARE(rows("USD"), (QStringList{"02.03.2001 30 0", "01.03.2001 28.61 3"}));
+    QVERIFY(m_main->isEnabled());
+}
+
+void TestRateDownloadCommand::answerThatCannotBeSaved() {
+    m_server->serve(TestReply::ok(kResponse));
+    QVERIFY(QDir(m_workDir->path()).mkdir("temp.xml"));
+    auto command = makeCommand();
+    command.run({1, "01.03.01", "03.03.01", -1});
+    QCOMPARE(m_server->requestCount(), 1);
+    const QStringList texts = g_prompts->texts();
+    QCOMPARE(texts.size(), 1);
+    QVERIFY2(texts[0].startsWith("Не удалось записать файл «" + m_workDir->filePath("temp.xml") + "»"),
+             qPrintable(texts[0]));
+    QCOMPARE(g_prompts->states, QStringList{"wait=0 main=disabled"});
+    QVERIFY(m_main->isEnabled());
+    QCOMPARE(rows("USD"), QStringList{"02.03.2001 30 0"});
 }
 
 QTEST_MAIN(TestRateDownloadCommand)
