@@ -1,14 +1,13 @@
 #pragma once
 
 #include "LineReader.h"
+#include "common/RegionalSettings.h"
 #include "store/RecordMerge.h"
 
 #include <QString>
 #include <QStringView>
 
 #include <functional>
-
-struct RegionalSettings;
 
 // What a parser works with while one file is imported: the file's lines, the code page in force and where its
 // records go (MergeImportedRecord with the parser's profile, in the command).
@@ -20,7 +19,7 @@ struct ImportRun {
 
     LineReader& reader;
     bool dosMode = false; // once set, stays set until the command ends
-    const RegionalSettings& regional;
+    RegionalSettings regional; // a copy: callers may pass a temporary
     int currentYear; // for date texts with a two-digit year
     Sink merge;
 

@@ -243,6 +243,10 @@ void TestImportBadFiles::badFiles() {
     QCOMPARE(refreshes, 1);
     QVERIFY(!db.db().inTransaction());
     QCOMPARE(stored(db.path(), QString::fromLatin1(node == 4 ? "MROT" : node == 5 ? "refin" : "USD")), records);
+    // AddressSanitizer keeps freed blocks in quarantine, so the resident size tells nothing there.
+#if defined(__SANITIZE_ADDRESS__)
+    memoryBound = 0;
+#endif
     if (memoryBound > 0) {
         QVERIFY2(peakReset, "the peak of the resident memory cannot be reset here");
         QVERIFY2(peak - before < std::uint64_t(memoryBound),
