@@ -10,6 +10,8 @@ QString SourceSentence(int upd) {
         return QStringLiteral("Значение в таблице было добавлено из системы \"Гарант\".");
     case 3:
         return QStringLiteral("Значение в таблице было добавлено из интернета.");
+    case 4:
+        return QStringLiteral("Значение в таблице было поставлено с программой.");
     default:
         return QString();
     }
@@ -25,6 +27,8 @@ QString SourceShortWording(int upd) {
         return QStringLiteral("из системы \"Гарант\"");
     case 3:
         return QStringLiteral("из интернета");
+    case 4:
+        return QStringLiteral("поставлена с программой");
     default:
         return QString();
     }
