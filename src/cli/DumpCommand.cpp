@@ -3,6 +3,7 @@
 #include "common/AppError.h"
 #include "common/Clock.h"
 #include "store/Database.h"
+#include "store/RecordText.h"
 #include "store/TableObject.h"
 
 int runDump(const CliContext& context) {
@@ -29,13 +30,7 @@ int runDump(const CliContext& context) {
             out += (i ? QStringLiteral(";") : QString()) + QLatin1String(cols[size_t(i)].name);
         out += QLatin1Char('\n');
         for (int r = 0; r < table.recordCount(); ++r) {
-            const TableRow& row = table.row(r);
-            for (int i = 0; i < kColumnCount; ++i) {
-                if (i)
-                    out += QLatin1Char(';');
-                out += table.formatValue(i, row.values[size_t(i)]);
-            }
-            out += QLatin1Char('\n');
+            out += FormatRecordLine(table, table.row(r)) + QLatin1Char('\n');
             if (out.size() > 1 << 16) {
                 writeOut(out);
                 out.clear();
