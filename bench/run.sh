@@ -33,6 +33,7 @@ rows="$(
     "$bin/bench_import" "$runs"
     QT_QPA_PLATFORM=offscreen "$bin/bench_series_switch" "$runs"
     "$bin/bench_startup" "$runs"
+    "$bin/bench_calc" "$runs"
 )"
 after="$(cut -d' ' -f1-3 /proc/loadavg)"
 

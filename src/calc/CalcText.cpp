@@ -34,7 +34,9 @@ QString FormatFixed4(Fixed4 value, QChar decimalSeparator) {
 }
 
 QString FormatMonth(QDate month) {
-    return QStringLiteral("%1.%2").arg(month.month(), 2, 10, QLatin1Char('0')).arg(month.year(), 4, 10, QLatin1Char('0'));
+    return QStringLiteral("%1.%2")
+        .arg(month.month(), 2, 10, QLatin1Char('0'))
+        .arg(month.year(), 4, 10, QLatin1Char('0'));
 }
 
 std::optional<QDate> ParseMonth(QStringView text) {

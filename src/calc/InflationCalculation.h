@@ -9,8 +9,8 @@ class SeriesHistory;
 
 // One month of the cumulative consumer price index.
 struct InflationMonth {
-    QDate month;                   // its first day
-    Fixed4 index;                  // TOMONTH: percent of the previous month
+    QDate month;                     // its first day
+    Fixed4 index;                    // TOMONTH: percent of the previous month
     qint64 cumulativeHundredths = 0; // from the first month to this one, in hundredths of a percent
 };
 

@@ -32,10 +32,10 @@ struct InterestPeriod {
     QDate to;
     int days = 0;
     Money debt;
-    Fixed4 rate;     // percent per year
-    int basis = 0;   // 365 or 366 on the annual basis, N on the per-day basis
+    Fixed4 rate;   // percent per year
+    int basis = 0; // 365 or 366 on the annual basis, N on the per-day basis
     bool perDay = false;
-    Money interest;  // debt x rate / 100 x days / basis, rounded half away from zero to the kopeck
+    Money interest; // debt x rate / 100 x days / basis, rounded half away from zero to the kopeck
 
     // "365", "366" or "1/N".
     QString basisText() const;
@@ -43,8 +43,8 @@ struct InterestPeriod {
 
 struct InterestResult {
     QList<InterestPeriod> periods;
-    int totalDays = 0; // sum of the periods' days
-    Money total;       // sum of the periods' rounded interest
+    int totalDays = 0;    // sum of the periods' days
+    Money total;          // sum of the periods' rounded interest
     QStringList warnings; // about the law the calculation may not follow
     QStringList reports;  // about the payments: one beyond the remaining debt
 };

@@ -25,3 +25,7 @@ int runInitDb(const CliContext& context);
 int runDump(const CliContext& context);
 int runImport(const CliContext& context);
 int runDownload(const CliContext& context);
+int runRate(const CliContext& context);
+int runConvert(const CliContext& context);
+int runInterest(const CliContext& context);
+int runInflation(const CliContext& context);

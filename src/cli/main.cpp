@@ -15,6 +15,10 @@ const Command kCommands[] = {
     {"dump", runDump},
     {"import", runImport},
     {"download", runDownload},
+    {"rate", runRate},
+    {"convert", runConvert},
+    {"interest", runInterest},
+    {"inflation", runInflation},
 };
 
 void usage() {
@@ -24,6 +28,11 @@ void usage() {
                             "  dump ТАБЛИЦА\n"
                             "  import --series usd|eur|mrot|refin --source consultant|garant [--answer yes|no] ФАЙЛ\n"
                             "  download --series ТАБЛИЦА --from ДД.ММ.ГГГГ --to ДД.ММ.ГГГГ [--service URL]\n"
+                            "  rate --series ТАБЛИЦА --on ДД.ММ.ГГГГ\n"
+                            "  convert --series ТАБЛИЦА --on ДД.ММ.ГГГГ --amount СУММА|--roubles СУММА\n"
+                            "  interest --principal СУММА --from ДД.ММ.ГГГГ --to ДД.ММ.ГГГГ [--payment ДД.ММ.ГГГГ=СУММА]... "
+                            "[--per-day 1/N]\n"
+                            "  inflation --from ММ.ГГГГ --to ММ.ГГГГ\n"
                             "  --version\n"));
 }
 } // namespace
