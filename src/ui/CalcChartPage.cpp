@@ -10,6 +10,7 @@
 #include "store/TableCatalog.h"
 #include "calc/SeriesHistory.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -58,6 +59,11 @@ CalcChartPage::CalcChartPage(Database& db, Prompts& prompts, Clock& clock, const
     m_to = CalcInputs::dateEdit("deChartTo", this);
     m_from->setDate(QDate(1992, 1, 1));
     m_to->setDate(m_clock.today());
+    m_denominate = new QCheckBox(QStringLiteral("Суммы до 1998 г. — в деноминированных рублях (1000 : 1)"), this);
+    m_denominate->setObjectName(QStringLiteral("cbDenominate"));
+    m_denominate->setChecked(true);
+    m_denominate->setToolTip(QStringLiteral("Курсы и МРОТ до 01.01.1998 записаны в рублях до деноминации; для "
+                                            "сплошной линии они делятся на 1000"));
     auto* build = new QPushButton(QStringLiteral("Построить"), this);
     build->setObjectName(QStringLiteral("btnChartBuild"));
     auto* all = new QPushButton(QStringLiteral("Весь ряд"), this);
@@ -75,6 +81,7 @@ CalcChartPage::CalcChartPage(Database& db, Prompts& prompts, Clock& clock, const
     dates->addWidget(m_to);
     dates->addStretch(1);
     form->addRow(QStringLiteral("Период:"), dates);
+    form->addRow(QString(), m_denominate);
     inputs->addLayout(form, 1);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(build);
@@ -98,6 +105,8 @@ CalcChartPage::CalcChartPage(Database& db, Prompts& prompts, Clock& clock, const
         }
     });
     connect(all, &QPushButton::clicked, m_chart, &SeriesChart::showAll);
+    connect(m_series, &QComboBox::currentIndexChanged, this, &CalcChartPage::onSeriesChosen);
+    onSeriesChosen();
     connect(m_chart, &SeriesChart::rangeChanged, this, [this](QDate from, QDate to) {
         if (from.isValid() && to.isValid()) {
             const QSignalBlocker b1(m_from), b2(m_to);
@@ -105,6 +114,12 @@ CalcChartPage::CalcChartPage(Database& db, Prompts& prompts, Clock& clock, const
             m_to->setDate(to);
         }
     });
+}
+
+void CalcChartPage::onSeriesChosen() {
+    const QList<Entry> list = entries();
+    const int index = m_series->currentIndex();
+    m_denominate->setEnabled(index >= 0 && index < list.size() && list[index].roubles());
 }
 
 void CalcChartPage::build() {
@@ -117,6 +132,7 @@ void CalcChartPage::build() {
     if (!info)
         throw AppError(QStringLiteral("Неизвестный ряд ") + e.table);
     const SeriesHistory series(m_db, info->name, m_regional);
+    const bool denominate = e.roubles() && m_denominate->isChecked();
     QVector<SeriesChart::Point> points;
     points.reserve(series.recordCount());
     const int nominal = Catalog::columnIndex(Layout::Currency, u"NOMINAL");
@@ -132,13 +148,20 @@ void CalcChartPage::build() {
                 continue;
             value /= n;
         }
+        if (denominate && row.date() < denominationDay())
+            value /= 1000;
         points.append({row.date(), value});
     }
     std::stable_sort(points.begin(), points.end(),
                      [](const SeriesChart::Point& a, const SeriesChart::Point& b) { return a.date < b.date; });
     m_builtOn = m_clock.today();
     const QDate from = m_from->date(), to = m_to->date(); // the new series would show itself whole
-    m_chart->setSeries(e.caption, std::move(points), e.steps);
+    const bool spansDenomination = !points.isEmpty() && e.roubles() && points.front().date < denominationDay();
+    QString caption = e.caption;
+    if (spansDenomination)
+        caption += denominate ? QStringLiteral(" (до 1998 г. — в деноминированных рублях)")
+                              : QStringLiteral(" (до 1998 г. — в рублях до деноминации)");
+    m_chart->setSeries(caption, std::move(points), e.steps);
     m_chart->setRange(from, to);
 }
 
@@ -178,8 +201,12 @@ void CalcChartPage::print(QPagedPaintDevice& device) const {
                      QStringLiteral("Период: ") + m_regional.formatDate(m_chart->shownFrom()) + QStringLiteral(" — ") +
                          m_regional.formatDate(m_chart->shownTo()) + QStringLiteral(". Дата построения: ") +
                          m_regional.formatDate(m_builtOn));
-    // The chart as the screen shows it, scaled to the width of the page.
-    const QPixmap picture = m_chart->grab();
+    // The chart drawn afresh for the page: the dates shown, without the mouse's marker, at a size of its own.
+    SeriesChart copy(m_regional);
+    copy.setSeries(m_chart->caption(), m_chart->points(), m_chart->steps());
+    copy.setRange(m_chart->shownFrom(), m_chart->shownTo());
+    copy.resize(900, 540);
+    const QPixmap picture = copy.grab();
     const double scale = double(page.width()) / picture.width();
     painter.drawPixmap(QRect(0, line + small + 16, page.width(), int(picture.height() * scale)), picture);
 }

@@ -29,7 +29,10 @@ public:
         int column;      // value column of the layout; for currencies KURS, divided by NOMINAL
         bool perNominal; // currencies
         bool steps;      // change points
+        bool roubles() const { return perNominal || table == QLatin1String("MROT"); }
     };
+    // The rouble was redenominated 1000:1 on 01.01.1998.
+    static QDate denominationDay() { return QDate(1998, 1, 1); }
     static QList<Entry> entries();
 
     // Reads the chosen series and shows it over the chosen dates; throws AppError.
@@ -51,6 +54,7 @@ private:
     Clock& m_clock;
     RegionalSettings m_regional;
     QComboBox* m_series;
+    class QCheckBox* m_denominate;
     QDateEdit* m_from;
     QDateEdit* m_to;
     SeriesChart* m_chart;

@@ -86,11 +86,13 @@ CalcInterestPage::CalcInterestPage(Database& db, Prompts& prompts, Clock& clock,
     m_payments->setObjectName(QStringLiteral("tblPayments"));
     m_payments->setHorizontalHeaderLabels({QStringLiteral("Дата платежа"), QStringLiteral("Сумма, руб.")});
     m_payments->horizontalHeader()->setStretchLastSection(true);
+    m_payments->setColumnWidth(kDateColumn, 130);
     m_payments->verticalHeader()->setVisible(false);
     m_payments->setItemDelegate(new PaymentDelegate(m_regional, m_payments));
     m_payments->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                 QAbstractItemView::AnyKeyPressed);
     m_payments->setMinimumHeight(90);
+    m_payments->setMaximumHeight(140); // the result below gets the room
     auto* add = new QPushButton(QStringLiteral("Добавить платёж"), this);
     add->setObjectName(QStringLiteral("btnAddPayment"));
     auto* remove = new QPushButton(QStringLiteral("Удалить платёж"), this);

@@ -14,7 +14,8 @@ CalcResultView::CalcResultView(const RegionalSettings& regional, QWidget* parent
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->setVisible(false);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // Columns as wide as their contents, as a table in a document.
+    m_table->horizontalHeader()->setStretchLastSection(false);
     m_warning = new QLabel(this);
     m_warning->setObjectName(QStringLiteral("lblWarning"));
     m_warning->setWordWrap(true);

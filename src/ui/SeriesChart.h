@@ -24,6 +24,7 @@ public:
     void setSeries(const QString& caption, QVector<Point> points, bool steps);
     const QVector<Point>& points() const { return m_points; }
     QString caption() const { return m_caption; }
+    bool steps() const { return m_steps; }
 
     // The dates shown; an invalid date means the series' own end.
     void setRange(QDate from, QDate to);

@@ -101,6 +101,15 @@ TfrmCalc::TfrmCalc(Database& db, Settings& settings, Prompts& prompts, Clock& cl
         size = size.boundedTo(screen->availableSize());
     resize(size.expandedTo(minimumSizeHint()));
     showTab(m_settings.number(QStringLiteral("CalcTab"), kInterest));
+    // A window of its own, yet it closes with the main window: otherwise the program would not end.
+    if (parent)
+        parent->installEventFilter(this);
+}
+
+bool TfrmCalc::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parent() && event->type() == QEvent::Close && isVisible())
+        close();
+    return QWidget::eventFilter(watched, event);
 }
 
 TfrmCalc::~TfrmCalc() = default;

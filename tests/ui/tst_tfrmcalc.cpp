@@ -14,6 +14,7 @@
 #include "ui/TfrmCalc.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
@@ -24,6 +25,8 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QMimeData>
+#include <QDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -57,6 +60,7 @@ private slots:
     void csvSavedAndReadBack();
     void htmlSaved();
     void pdfWrittenWithItsText();
+    void printPreviewShowsThePages();
     void nothingToExportIsSaid();
     void sizeAndInputsRemembered();
     void interestInputsRemembered();
@@ -176,6 +180,9 @@ void TestTfrmCalc::openedFromMenuAndExpressCaption() {
     QTest::mouseDClick(express, Qt::LeftButton, {}, QPoint(30, 3));
     QVERIFY(main.calculations()->isVisible());
     QCOMPARE(main.calculations()->currentTab(), int(TfrmCalc::kConversion));
+    // It closes with the main window, so that the program ends.
+    main.close();
+    QVERIFY(!main.calculations()->isVisible());
 }
 
 void TestTfrmCalc::interestEqualsCli_data() {
@@ -426,6 +433,18 @@ void TestTfrmCalc::chartOfCurrencyPerUnit() {
     // The records of the range only, values per unit with the decimal comma.
     QCOMPARE(report.rows, (QList<QStringList>{{"27.12.2024", "0,66"}, {"28.12.2024", "0,645"}}));
     QVERIFY(m_prompts.shown.isEmpty());
+
+    // Before 01.01.1998 the rate was written in the roubles before the redenomination: divided by 1000 unless
+    // asked otherwise, and the caption says which.
+    m_db->add("USD", QDate(1997, 12, 31), 1, 5960.0);
+    buildChart(*w, "USD", QDate(1997, 1, 1), QDate(2024, 12, 31));
+    QCOMPARE(chart->points().first().value, 5.96);
+    QVERIFY(chart->caption().endsWith("(до 1998 г. — в деноминированных рублях)"));
+    w->findChild<QCheckBox*>("cbDenominate")->setChecked(false);
+    QTest::mouseClick(w->findChild<QPushButton*>("btnChartBuild"), Qt::LeftButton);
+    QCOMPARE(chart->points().first().value, 5960.0);
+    QCOMPARE(chart->points().last().value, 101.6797);
+    QVERIFY(chart->caption().endsWith("(до 1998 г. — в рублях до деноминации)"));
 }
 
 void TestTfrmCalc::chartOfRateAsSteps() {
@@ -578,6 +597,27 @@ void TestTfrmCalc::pdfWrittenWithItsText() {
     m_prompts.setNextFileName(chartPath);
     w->pdfClick();
     QVERIFY2(pdfText(chartPath).contains("Период: 01.12.2024 — 31.12.2024"), qPrintable(pdfText(chartPath)));
+}
+
+void TestTfrmCalc::printPreviewShowsThePages() {
+    auto w = makeWindow();
+    w->show();
+    fillInterest(*w, "100000", QDate(2024, 1, 1), QDate(2024, 12, 31), {}, "годовая (ст. 395 ГК РФ)");
+    int pages = -1;
+    QString type;
+    w->setDialogRunner([&](QDialog& dialog) {
+        type = QString::fromLatin1(dialog.metaObject()->className());
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        if (preview) {
+            preview->updatePreview();
+            pages = preview->pageCount();
+        }
+        return int(QDialog::Rejected);
+    });
+    w->printClick();
+    QCOMPARE(type, QStringLiteral("QPrintPreviewDialog"));
+    QCOMPARE(pages, 1);
+    QVERIFY(m_prompts.shown.isEmpty());
 }
 
 void TestTfrmCalc::nothingToExportIsSaid() {
