@@ -109,7 +109,11 @@ InterestResult CalculateInterest(const SeriesHistory& rates, const InterestReque
         const Money debt = paid == 0 ? request.principal : debtAfter[paid - 1];
         if (debt.isZero())
             continue;
-        const Fixed4 rate = rates.fixed4(rates.inForce(from), kRazmer);
+        const TableRow& rateRecord = rates.inForce(from);
+        if (!rateRecord.values[size_t(kRazmer)].isValid())
+            throw AppError(QStringLiteral("В записи таблицы «%1» от %2 не указана ставка: расчёт невозможен.")
+                               .arg(rates.tableName(), rates.regional().formatDate(rateRecord.date())));
+        const Fixed4 rate = rates.fixed4(rateRecord, kRazmer);
         const int basis = perDay ? request.perDayDivisor : QDate::isLeapYear(from.year()) ? 366 : 365;
         const int days = int(from.daysTo(to)) + 1;
         if (!result.periods.isEmpty()) {

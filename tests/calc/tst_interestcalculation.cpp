@@ -45,6 +45,7 @@ private slots:
     void requestFaults_data();
     void requestFaults();
     void noRateOnTheFirstDay();
+    void emptyRate();
 };
 
 void TestInterestCalculation::periods_data() {
@@ -199,6 +200,20 @@ void TestInterestCalculation::noRateOnTheFirstDay() {
     } catch (const AppError& e) {
         QCOMPARE(e.text(), "В таблице «refin» нет записи, действующей на 31.12.2015: первая запись таблицы — от "
                            "01.01.2016.");
+    }
+}
+
+void TestInterestCalculation::emptyRate() {
+    // A record without its value must not pass for a rate of 0 %.
+    TestDb t;
+    fillRates(t);
+    t.add("refin", QDate(2025, 1, 1), {}, {});
+    const SeriesHistory rates(t.db(), "refin", RegionalSettings::russian());
+    try {
+        CalculateInterest(rates, {rub(100), QDate(2024, 12, 30), QDate(2025, 1, 10), {}, 0});
+        QFAIL("calculated with an empty rate");
+    } catch (const AppError& e) {
+        QCOMPARE(e.text(), "В записи таблицы «refin» от 01.01.2025 не указана ставка: расчёт невозможен.");
     }
 }
 
