@@ -10,8 +10,9 @@
 #include "TfrmAdd_Edit3.h"
 #include "TfrmAdd_Edit4.h"
 #include "TfrmAdd_Edit5.h"
-#include "TfrmCalc.h"
+#include "CalcConversionPage.h"
 #include "CaptionDoubleClick.h"
+#include "TfrmCalc.h"
 #include "TfrmSet.h"
 #include "app/AppPaths.h"
 #include "app/HelpContents.h"
@@ -539,9 +540,10 @@ void TfrmBase::buildExpressBox() {
     connect(val2, &QLineEdit::returnPressed, this, &TfrmBase::val2Exit);
     CaptionDoubleClick::install(gb5, [this] {
         const int entry = selectedIndex();
-        openCalculations(entry == kRefin                                  ? TfrmCalc::kInterest
-                         : entry >= kCurrencies && entry <= kOther ? TfrmCalc::kConversion
-                                                                   : TfrmCalc::kChart);
+        const bool currency = entry >= kCurrencies && entry <= kOther;
+        openCalculations(entry == kRefin ? TfrmCalc::kInterest : currency ? TfrmCalc::kConversion : TfrmCalc::kChart);
+        if (currency && !currencyLabel().isEmpty())
+            m_calc->conversionPage()->setCurrency(currencyLabel());
     });
 }
 

@@ -167,9 +167,11 @@ void TfrmCalc::saveClick() {
     guarded([this] {
         if (!haveResult())
             return;
-        const QString path = m_prompts.saveFile(kCsvFilter, QStringLiteral("Расчёт.csv"));
+        QString path = m_prompts.saveFile(kCsvFilter, QStringLiteral("Расчёт.csv"));
         if (path.isEmpty())
             return;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".csv");
         if (QFileInfo(path).suffix().compare(QStringLiteral("html"), Qt::CaseInsensitive) == 0 ||
             QFileInfo(path).suffix().compare(QStringLiteral("htm"), Qt::CaseInsensitive) == 0)
             saveHtml(path);
@@ -211,9 +213,12 @@ void TfrmCalc::pdfClick() {
     guarded([this] {
         if (!haveResult())
             return;
-        const QString path = m_prompts.saveFile(kPdfFilter, QStringLiteral("Расчёт.pdf"));
-        if (!path.isEmpty())
-            savePdf(path);
+        QString path = m_prompts.saveFile(kPdfFilter, QStringLiteral("Расчёт.pdf"));
+        if (path.isEmpty())
+            return;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".pdf");
+        savePdf(path);
     });
 }
 

@@ -180,6 +180,11 @@ void TestTfrmCalc::openedFromMenuAndExpressCaption() {
     QTest::mouseDClick(express, Qt::LeftButton, {}, QPoint(30, 3));
     QVERIFY(main.calculations()->isVisible());
     QCOMPARE(main.calculations()->currentTab(), int(TfrmCalc::kConversion));
+    QCOMPARE(main.calculations()->findChild<QComboBox*>("cbCurrency")->currentData().toString(), QStringLiteral("USD"));
+    // The euro selected: the conversion of the euro.
+    main.selectEntry(TfrmBase::kEuro);
+    QTest::mouseDClick(express, Qt::LeftButton, {}, QPoint(30, 3));
+    QCOMPARE(main.calculations()->findChild<QComboBox*>("cbCurrency")->currentData().toString(), QStringLiteral("EUR"));
     // It closes with the main window, so that the program ends.
     main.close();
     QVERIFY(!main.calculations()->isVisible());
@@ -547,6 +552,9 @@ void TestTfrmCalc::htmlSaved() {
     buildChart(*w, "JPY", QDate(2024, 12, 1), QDate(2024, 12, 31));
     QTemporaryDir out;
     const QString path = out.filePath("chart.html");
+    m_prompts.setNextFileName(out.filePath("chart")); // no suffix: a CSV file
+    w->saveClick();
+    QVERIFY(QFile::exists(out.filePath("chart.csv")));
     m_prompts.setNextFileName(path);
     w->saveClick();
     QFile f(path);
