@@ -93,7 +93,7 @@ CalcChartPage::CalcChartPage(Database& db, Prompts& prompts, Clock& clock, const
     layout->addLayout(inputs);
     layout->addWidget(m_chart, 1);
     auto* hint = new QLabel(
-        QStringLiteral("Выделите мышью участок графика, чтобы увеличить его; двойной щелчок — весь период."), this);
+        QStringLiteral("Выделите мышью участок графика, чтобы увеличить его; двойной щелчок — весь ряд."), this);
     hint->setWordWrap(true);
     layout->addWidget(hint);
 
