@@ -32,6 +32,7 @@ before="$(cut -d' ' -f1-3 /proc/loadavg)"
 rows="$(
     "$bin/bench_import" "$runs"
     QT_QPA_PLATFORM=offscreen "$bin/bench_series_switch" "$runs"
+    QT_QPA_PLATFORM=offscreen "$bin/bench_chart" "$runs"
     "$bin/bench_startup" "$runs"
     "$bin/bench_calc" "$runs"
 )"

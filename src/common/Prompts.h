@@ -17,4 +17,11 @@ public:
     virtual bool confirm(const QString& text) = 0;
     // Open-file choice; filter in the form "Text files (*.txt)|*.txt". Empty result: cancelled.
     virtual QString openFile(const QString& filter, const QString& directory) = 0;
+    // Save-file choice, same filter form, offering `fileName` (a name or a path). Empty result: cancelled,
+    // which is all a console can answer.
+    virtual QString saveFile(const QString& filter, const QString& fileName) {
+        Q_UNUSED(filter);
+        Q_UNUSED(fileName);
+        return QString();
+    }
 };

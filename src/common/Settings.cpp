@@ -20,6 +20,25 @@ const Settings::Value kValues[] = {
     {"Country", Settings::Kind::Text, nullptr},
     {"Lang", Settings::Kind::Text, nullptr},
     {"Path", Settings::Kind::Text, nullptr},
+    // The calculations window: its size, the open tab and the last inputs of each tab.
+    {"CalcWidth", Settings::Kind::Number, nullptr},
+    {"CalcHeight", Settings::Kind::Number, nullptr},
+    {"CalcTab", Settings::Kind::Number, nullptr},
+    {"CalcPrincipal", Settings::Kind::Text, nullptr},
+    {"CalcFrom", Settings::Kind::Text, nullptr},
+    {"CalcTo", Settings::Kind::Text, nullptr},
+    {"CalcBasis", Settings::Kind::Text, nullptr},   // "395", "150", "300" or the N of 1/N
+    {"CalcPayments", Settings::Kind::Text, nullptr}, // "DD.MM.YYYY=AMOUNT" items joined by "|"
+    {"ConvSeries", Settings::Kind::Text, nullptr},
+    {"ConvDate", Settings::Kind::Text, nullptr},
+    {"ConvAmount", Settings::Kind::Text, nullptr},
+    {"ConvDirection", Settings::Kind::Number, nullptr}, // 0 currency to roubles, 1 roubles to currency
+    {"InflFrom", Settings::Kind::Text, nullptr},
+    {"InflTo", Settings::Kind::Text, nullptr},
+    {"InflAmount", Settings::Kind::Text, nullptr},
+    {"ChartSeries", Settings::Kind::Text, nullptr},
+    {"ChartFrom", Settings::Kind::Text, nullptr},
+    {"ChartTo", Settings::Kind::Text, nullptr},
 };
 } // namespace
 

@@ -18,9 +18,11 @@ MainMenu::MainMenu(QWidget* parent) : QMenuBar(parent) {
 
     m_file = addMenu(QStringLiteral("Файл"));
     m_file->setObjectName(QStringLiteral("dxBarSubItemFile"));
+    m_calc = addMenu(QStringLiteral("Расчёты"));
+    m_calc->setObjectName(QStringLiteral("menuCalc"));
     m_help = addMenu(QStringLiteral("Помощь"));
     m_help->setObjectName(QStringLiteral("dxBarSubItemHelp"));
-    for (QMenu* menu : {m_file, m_help}) {
+    for (QMenu* menu : {m_file, m_calc, m_help}) {
         menu->setToolTipsVisible(true);
         menu->setTearOffEnabled(false);
     }
@@ -47,6 +49,15 @@ MainMenu::MainMenu(QWidget* parent) : QMenuBar(parent) {
     QAction* exit = addCommand(m_file, "dxBarBtnExit", QStringLiteral("Выход"), QStringLiteral("Выход"));
     exit->setIcon(MenuPictures::commandIcon(Command::Exit));
     connect(exit, &QAction::triggered, this, &MainMenu::exitRequested);
+
+    const char* calcNames[] = {"actCalcInterest", "actCalcConversion", "actCalcInflation", "actCalcChart"};
+    const QString calcTexts[] = {QStringLiteral("Проценты по ключевой ставке…"),
+                                 QStringLiteral("Пересчёт валюты на дату…"), QStringLiteral("Инфляция за период…"),
+                                 QStringLiteral("График ряда…")};
+    for (int tab = 0; tab < 4; ++tab) {
+        QAction* item = addCommand(m_calc, calcNames[tab], calcTexts[tab], calcTexts[tab].chopped(1));
+        connect(item, &QAction::triggered, this, [this, tab] { emit calculationRequested(tab); });
+    }
 
     QAction* contents = addCommand(m_help, "N9", QStringLiteral("Содержание"), QStringLiteral("Содержание"));
     contents->setIcon(MenuPictures::commandIcon(Command::Contents));

@@ -6,7 +6,7 @@ class QComboBox;
 class QWidgetAction;
 class Settings;
 
-// The main window's menu bar, "Файл" and "Помощь". It only offers the commands: the window connects their
+// The main window's menu bar, "Файл", "Расчёты" and "Помощь". It only offers the commands: the window connects their
 // signals to its handlers. The bar is one fixed row; it cannot be moved, closed or customised.
 class MainMenu : public QMenuBar {
     Q_OBJECT
@@ -17,6 +17,7 @@ public:
 
     QMenu* fileMenu() const { return m_file; }
     QMenu* helpMenu() const { return m_help; }
+    QMenu* calcMenu() const { return m_calc; }
     QComboBox* languageCombo() const { return m_language; } // dxBarImgCmbInterface
     QComboBox* countryCombo() const { return m_country; }   // dxBarImgCmbCountry
     QComboBox* skinCombo() const { return m_skin; }         // dxBarCmbSkin
@@ -36,6 +37,8 @@ signals:
     void contentsRequested();           // "Содержание", F1
     void webPageRequested();            // "Страница в Internet"
     void aboutRequested();              // "О программе..."
+    // "Расчёты": the calculations window on one of its tabs (0 interest, 1 conversion, 2 inflation, 3 chart).
+    void calculationRequested(int tab);
     // A choice by the user (never by the program). Delivered once the menu has closed, so that a handler may
     // restyle the whole application.
     void languageChosen(const QString& language);
@@ -49,6 +52,7 @@ private:
 
     QMenu* m_file = nullptr;
     QMenu* m_help = nullptr;
+    QMenu* m_calc = nullptr;
     QComboBox* m_language = nullptr;
     QComboBox* m_country = nullptr;
     QComboBox* m_skin = nullptr;

@@ -37,13 +37,23 @@ bool QtPrompts::confirm(const QString& text) {
            QMessageBox::Ok;
 }
 
-QString QtPrompts::openFile(const QString& filter, const QString& directory) {
-    // "Text files (*.txt)|*.txt": description and pattern pairs separated by bars.
+namespace {
+// "Text files (*.txt)|*.txt": description and pattern pairs separated by bars.
+QString dialogFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2)
         filters << parts[i];
     if (filters.isEmpty())
         filters << filter;
-    return QFileDialog::getOpenFileName(m_parent, QString(), directory, filters.join(QStringLiteral(";;")));
+    return filters.join(QStringLiteral(";;"));
+}
+} // namespace
+
+QString QtPrompts::openFile(const QString& filter, const QString& directory) {
+    return QFileDialog::getOpenFileName(m_parent, QString(), directory, dialogFilters(filter));
+}
+
+QString QtPrompts::saveFile(const QString& filter, const QString& fileName) {
+    return QFileDialog::getSaveFileName(m_parent, QString(), fileName, dialogFilters(filter));
 }

@@ -15,6 +15,7 @@ public:
     bool question(const QString& text) override;
     bool confirm(const QString& text) override;
     QString openFile(const QString& filter, const QString& directory) override;
+    QString saveFile(const QString& filter, const QString& fileName) override;
 
 private:
     QWidget* m_parent;

@@ -51,6 +51,9 @@ public:
     QString openFile(const QString& filter, const QString& directory) override {
         return m_inner.openFile(filter, directory);
     }
+    QString saveFile(const QString& filter, const QString& fileName) override {
+        return m_inner.saveFile(filter, fileName);
+    }
     void replay() {
         for (const QString& text : std::as_const(m_messages))
             m_inner.message(text);

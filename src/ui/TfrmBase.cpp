@@ -10,6 +10,9 @@
 #include "TfrmAdd_Edit3.h"
 #include "TfrmAdd_Edit4.h"
 #include "TfrmAdd_Edit5.h"
+#include "CalcConversionPage.h"
+#include "CaptionDoubleClick.h"
+#include "TfrmCalc.h"
 #include "TfrmSet.h"
 #include "app/AppPaths.h"
 #include "app/HelpContents.h"
@@ -185,6 +188,15 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
     qApp->installEventFilter(this);
 }
 
+void TfrmBase::openCalculations(int tab) {
+    if (!m_calc)
+        m_calc = new TfrmCalc(m_db, m_settings, m_prompts, m_clock, m_regional, this);
+    m_calc->showTab(tab);
+    m_calc->show();
+    m_calc->raise();
+    m_calc->activateWindow();
+}
+
 TfrmBase::~TfrmBase() {
     qApp->removeEventFilter(this);
     m_skins->releaseLibrary();
@@ -209,6 +221,7 @@ void TfrmBase::buildControls() {
     connect(m_menu, &MainMenu::contentsRequested, this, &TfrmBase::N9Click);
     connect(m_menu, &MainMenu::webPageRequested, this, &TfrmBase::Internet1Click);
     connect(m_menu, &MainMenu::aboutRequested, this, &TfrmBase::N26Click);
+    connect(m_menu, &MainMenu::calculationRequested, this, &TfrmBase::openCalculations);
     connect(m_menu, &MainMenu::languageChosen, this, &TfrmBase::dxBarImgCmbInterfaceChange);
     connect(m_menu, &MainMenu::countryChosen, this, &TfrmBase::dxBarImgCmbCountryChange);
     connect(m_menu, &MainMenu::skinChosen, this, &TfrmBase::dxBarCmbSkinChange);
@@ -525,6 +538,13 @@ void TfrmBase::buildExpressBox() {
     // Enter recalculates; leaving a field does not.
     connect(val1, &QLineEdit::returnPressed, this, &TfrmBase::val1Exit);
     connect(val2, &QLineEdit::returnPressed, this, &TfrmBase::val2Exit);
+    CaptionDoubleClick::install(gb5, [this] {
+        const int entry = selectedIndex();
+        const bool currency = entry >= kCurrencies && entry <= kOther;
+        openCalculations(entry == kRefin ? TfrmCalc::kInterest : currency ? TfrmCalc::kConversion : TfrmCalc::kChart);
+        if (currency && !currencyLabel().isEmpty())
+            m_calc->conversionPage()->setCurrency(currencyLabel());
+    });
 }
 
 void TfrmBase::useLayoutWithoutBanner() {

@@ -13,6 +13,7 @@
 #include <memory>
 
 class Banner;
+class TfrmCalc;
 class MainMenu;
 class SkinSupport;
 class Clock;
@@ -125,6 +126,9 @@ public slots:
     void dxBarCmbSkinChange(const QString& skin);
     // Applies a loaded language catalogue to the windows; every window keeps its built-in Russian texts.
     void LoadLang() {}
+    // The calculations window on one of its tabs, made on first use.
+    void openCalculations(int tab);
+    TfrmCalc* calculations() const { return m_calc; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -176,6 +180,7 @@ private:
     HttpClient m_http;
     std::unique_ptr<SkinSupport> m_skins;
     Localize m_catalogue;
+    TfrmCalc* m_calc = nullptr; // a window of its own, closed with this one
 
     MainMenu* m_menu = nullptr;
     Banner* m_banner = nullptr;

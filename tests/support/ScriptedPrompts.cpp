@@ -31,6 +31,13 @@ QString ScriptedPrompts::openFile(const QString& filter, const QString& director
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
+QString ScriptedPrompts::saveFile(const QString& filter, const QString& fileName) {
+    shown.append({Kind::SaveFile, filter});
+    lastFilter = filter;
+    lastSaveName = fileName;
+    return m_files.isEmpty() ? QString() : m_files.takeFirst();
+}
+
 QStringList ScriptedPrompts::texts() const {
     QStringList out;
     for (const Shown& s : shown)

@@ -10,7 +10,7 @@
 // the default is changed).
 class ScriptedPrompts : public Prompts {
 public:
-    enum class Kind { Message, Information, Question, Confirm, OpenFile };
+    enum class Kind { Message, Information, Question, Confirm, OpenFile, SaveFile };
     struct Shown {
         Kind kind;
         QString text;
@@ -21,13 +21,15 @@ public:
     bool question(const QString& text) override;
     bool confirm(const QString& text) override;
     QString openFile(const QString& filter, const QString& directory) override;
+    // Gives the next scripted file name, as openFile does.
+    QString saveFile(const QString& filter, const QString& fileName) override;
 
     void setNextAnswers(QList<bool> answers) { m_answers = std::move(answers); }
     void setDefaultAnswer(bool answer) { m_defaultAnswer = answer; }
     void setNextFileName(const QString& name) { m_files.append(name); }
 
     QList<Shown> shown;
-    QString lastFilter, lastDirectory;
+    QString lastFilter, lastDirectory, lastSaveName;
     QStringList texts() const;
     QStringList texts(Kind kind) const;
     void clear() { shown.clear(); }

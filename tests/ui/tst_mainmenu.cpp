@@ -45,7 +45,17 @@ void TestMainMenu::items() {
     QStringList menus;
     for (QAction* a : m_menu->actions())
         menus << a->text();
-    QCOMPARE(menus, (QStringList{"Файл", "Помощь"}));
+    QCOMPARE(menus, (QStringList{"Файл", "Расчёты", "Помощь"}));
+    QCOMPARE(entries(m_menu->calcMenu()),
+             (QStringList{"actCalcInterest Проценты по ключевой ставке…", "actCalcConversion Пересчёт валюты на дату…",
+                          "actCalcInflation Инфляция за период…", "actCalcChart График ряда…"}));
+    // Each item asks for its own tab of the calculations window.
+    QSignalSpy calc(m_menu, &MainMenu::calculationRequested);
+    for (const char* name : {"actCalcInterest", "actCalcConversion", "actCalcInflation", "actCalcChart"})
+        m_menu->findChild<QAction*>(QLatin1String(name))->trigger();
+    QCOMPARE(calc.count(), 4);
+    for (int tab = 0; tab < 4; ++tab)
+        QCOMPARE(calc.at(tab).at(0).toInt(), tab);
     QCOMPARE(entries(m_menu->fileMenu()),
              (QStringList{"dxBarBtnConSet Настройки соединения", "dxBarImgCmbInterface Язык",
                           "dxBarImgCmbCountry Страна", "dxBarCmbSkin Скин", "-", "dxBarBtnExit Выход"}));
