@@ -1,6 +1,7 @@
 #include "TfrmBase.h"
 
 #include "Banner.h"
+#include "HelpWindow.h"
 #include "MainMenu.h"
 #include "IndicatorGrid.h"
 #include "MaskedDateEdit.h"
@@ -53,6 +54,8 @@
 namespace {
 const QString kNoData = QStringLiteral("(нет данных)");
 const QString kNominalCaption = QStringLiteral("Номинал валюты: ");
+const QString kCurrentRecord = QStringLiteral("Текущая запись ");
+const QString kAddedWord = QStringLiteral("добавлена");
 constexpr int kAbsoluteIndexRole = Qt::UserRole + 1;
 constexpr int kMrotGridHeight = 238;
 constexpr int kFullGridHeight = 298;
@@ -110,6 +113,18 @@ QFont dialogFont(QFont font) {
     return font;
 }
 
+// While alive, changes of the tables do not refresh the views; the code that holds it refreshes them itself.
+class QuietViews {
+public:
+    explicit QuietViews(int& depth) : m_depth(depth) { ++m_depth; }
+    ~QuietViews() { --m_depth; }
+    QuietViews(const QuietViews&) = delete;
+    QuietViews& operator=(const QuietViews&) = delete;
+
+private:
+    int& m_depth;
+};
+
 // Keeps a scan over many records from announcing each step to the grid.
 class SuspendedDisplay {
 public:
@@ -149,6 +164,15 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
     setFont(dialogFont(font()));
 
     buildControls();
+    const QuietViews quiet(m_quiet);
+    for (TableObject* t : {&m_store.tKurs, &m_store.tStavka, &m_store.tInfl, &m_store.tPrice}) {
+        auto changed = [this, t] { recordChanged(*t); };
+        connect(t, &TableObject::cursorMoved, this, changed);
+        connect(t, &TableObject::resetDone, this, changed);
+        connect(t, &TableObject::rowInserted, this, changed);
+        connect(t, &TableObject::rowRemoved, this, changed);
+        connect(t, &TableObject::rowChanged, this, changed);
+    }
 
     // The registered skins, then "No skin".
     m_skins->listSkins(m_menu->skinCombo());
@@ -466,7 +490,7 @@ void TfrmBase::buildInfoPanel() {
     gb3 = new QGroupBox(QStringLiteral(" Информация "), this);
     gb3->setObjectName(QStringLiteral("gb3"));
     gb3->setGeometry(423, 148, 224, 225);
-    makeLabel(gb3, "l50", QStringLiteral("Текущая запись добавлена"), 10, 21);
+    l50 = makeLabel(gb3, "l50", kCurrentRecord + kAddedWord, 10, 21);
     l4 = makeLabel(gb3, "l4", kNoData, 15, 37, 205);
     makeLabel(gb3, "l51", QStringLiteral("Дата добавления записи:"), 10, 55);
     l6 = makeLabel(gb3, "l6", kNoData, 145, 55, 76);
@@ -586,6 +610,7 @@ void TfrmBase::ListChange() {
 }
 
 void TfrmBase::doListChange() {
+    const QuietViews quiet(m_quiet);
     if (!m_startDirectory.isEmpty())
         QDir::setCurrent(m_startDirectory);
     const int index = selectedIndex();
@@ -656,6 +681,30 @@ void TfrmBase::doListChange() {
     Date1->setDate(newest.isValid() ? newest.addDays(1) : m_clock.today());
     ShowRecordDates();
     ShowRecordDetails();
+}
+
+void TfrmBase::recordChanged(TableObject& table) {
+    if (m_quiet == 0 && &table == &activeTable())
+        refreshRecordViews();
+}
+
+void TfrmBase::refreshRecordViews() {
+    if (m_refreshing)
+        return;
+    m_refreshing = true;
+    ShowRecordDates();
+    ShowRecordDetails();
+    // Not asked for by the user: a figure that cannot be worked out now is left out, without a message.
+    const int index = selectedIndex();
+    try {
+        if (index >= kCurrencies && index <= kOther)
+            doCalcKursExpress(false);
+        else if (index == kMrot || index == kRefin)
+            doCalcStavkaExpress(false);
+    } catch (const AppError&) {
+        // The fields keep what they hold; Enter shows why.
+    }
+    m_refreshing = false;
 }
 
 void TfrmBase::showEvent(QShowEvent* event) {
@@ -744,6 +793,7 @@ void TfrmBase::ValComboChange() {
 }
 
 void TfrmBase::doValComboChange() {
+    const QuietViews quiet(m_quiet);
     const int row = ValCombo->currentIndex();
     if (row < 0 || row >= int(Catalog::otherCurrencies().size()))
         return;
@@ -754,6 +804,8 @@ void TfrmBase::doValComboChange() {
     m_store.tKurs.pointAt(QString::fromLatin1(Catalog::otherCurrencies()[size_t(row)].table));
     m_store.makeActive(m_store.tKurs);
     CalcKursExpress(false);
+    ShowRecordDates();
+    ShowRecordDetails();
 }
 
 void TfrmBase::grKursCellClick() {
@@ -797,16 +849,15 @@ void TfrmBase::ShowRecordDates() {
 
 void TfrmBase::doShowRecordDates() {
     TableObject& t = activeTable();
-    if (t.displayText(Col::CurDate).isEmpty()) {
+    if (!t.isOpen() || t.isEmpty()) {
         l7->setText(kNoData);
         l8->setText(kNoData);
         return;
     }
-    SuspendedDisplay suspended(t);
-    t.last();
-    l7->setText(t.displayText(Col::CurDate));
-    t.first();
-    l8->setText(t.displayText(Col::CurDate));
+    // Read from the rows: the current record stays where the user put it.
+    const int n = t.recordCount();
+    l7->setText(t.formatValue(Col::CurDate, t.row(n - 1).values[Col::CurDate]));
+    l8->setText(t.formatValue(Col::CurDate, t.row(0).values[Col::CurDate]));
 }
 
 void TfrmBase::ShowRecordDetails() {
@@ -821,12 +872,18 @@ void TfrmBase::doShowRecordDetails() {
     l2->setText(QString::number(m_counters.added));
     l3->setText(QString::number(m_counters.changed));
     if (t.recordCount() == 0) {
+        l50->setText(kCurrentRecord + kAddedWord);
+        l4->show();
         l4->setText(kNoData);
         l5->setText(kNominalCaption + kNoData);
         l6->setText(kNoData);
         return;
     }
     const QVariant upd = t.value(Col::Upd);
+    const bool shipped = upd.isValid() && upd.toInt() == int(UpdateSource::Shipped);
+    // A shipped record reads as one line: "Текущая запись поставлена с программой".
+    l50->setText(shipped ? kCurrentRecord + SourceShortWording(upd.toInt()) : kCurrentRecord + kAddedWord);
+    l4->setVisible(!shipped);
     if (!upd.isValid())
         l4->setText(kNoData); // a record that carries no source says so
     else if (upd.toInt() >= 0 && upd.toInt() <= 3)
@@ -894,32 +951,29 @@ void TfrmBase::setExpressCaption() {
 }
 
 void TfrmBase::declineRoubles() {
-    const double amount = readFloat(val2->text(), m_regional);
-    const QString whole = QString::number(std::trunc(amount), 'f', 0);
-    const QChar last = whole.isEmpty() ? QLatin1Char('0') : whole.back();
-    if (last == QLatin1Char('1'))
-        Skl2->setText(QStringLiteral("рубль"));
-    else if (last >= QLatin1Char('2') && last <= QLatin1Char('4'))
-        Skl2->setText(QStringLiteral("рубля"));
-    else
-        Skl2->setText(QStringLiteral("рублей"));
+    const QString text = val2->text();
+    const auto amount = parseDecimal(text, m_regional.decimalSeparator);
+    if (!amount)
+        throw AppError(notFloatMessage(text));
+    Skl2->setText(RoubleWord(*amount));
+}
+
+void TfrmBase::showResult(QLineEdit* field, double value) {
+    // An infinity or NaN is no figure: the fields keep what they hold.
+    if (!std::isfinite(value))
+        throw AppError(QStringLiteral("Результат слишком велик для расчёта."));
+    const QString text = formatGeneral(value, m_regional);
+    field->setText(text);
+    // A long figure is shown from its first digit; the whole of it is in the tooltip.
+    field->setCursorPosition(0);
+    field->setToolTip(text);
 }
 
 QString TfrmBase::currencyLabel() const {
-    switch (selectedIndex()) {
-    case kDollar:
-        return QStringLiteral("USD");
-    case kEuro:
-        return QStringLiteral("EUR");
-    case kOther: {
-        const int row = ValCombo->currentIndex();
-        if (row >= 0 && row < int(Catalog::otherCurrencies().size()))
-            return QString::fromLatin1(Catalog::otherCurrencies()[size_t(row)].table);
-        return QString();
-    }
-    default:
-        return QString();
-    }
+    // The code of the series on screen, whichever way it came there.
+    if (&activeTable() == &m_store.tKurs)
+        return m_store.tKurs.tableName().toUpper();
+    return QString();
 }
 
 void TfrmBase::CalcKursExpress(bool fromVal2) {
@@ -931,21 +985,22 @@ void TfrmBase::doCalcKursExpress(bool fromVal2) {
     TableObject& t = activeTable();
     const double rate = t.asFloat(u"KURS");
     const int nominal = t.asInteger(u"NOMINAL");
+    const QString label = currencyLabel();
+    if (!label.isEmpty())
+        Skl->setText(label);
+    Skl->show();
     if (rate != 0.0) {
         if (!fromVal2) {
             const double amount = readFloat(val1->text(), m_regional);
             // A rate without its nominal converts to nothing rather than to an infinity.
-            val2->setText(nominal != 0 ? formatGeneral(amount * rate / nominal, m_regional) : QStringLiteral("0"));
+            showResult(val2, nominal != 0 ? amount * rate / nominal : 0.0);
         } else {
             const double roubles = readFloat(val2->text(), m_regional);
-            val1->setText(formatGeneral(roubles * nominal / rate, m_regional));
+            showResult(val1, roubles * nominal / rate);
         }
     } else {
-        (fromVal2 ? val1 : val2)->setText(QStringLiteral("0"));
+        showResult(fromVal2 ? val1 : val2, 0.0);
     }
-    const QString label = currencyLabel();
-    if (!label.isEmpty())
-        Skl->setText(label);
     declineRoubles();
 }
 
@@ -959,15 +1014,15 @@ void TfrmBase::doCalcStavkaExpress(bool fromVal2) {
     TableObject& t = m_store.tStavka;
     const QVariant shown = t.value(grMROT_Refin->indicatorModel().columns()[1].column);
     const double value = shown.isValid() ? shown.toDouble() : 0.0;
+    Skl->hide();
     if (value != 0.0) {
         if (!fromVal2)
-            val2->setText(formatGeneral(readFloat(val1->text(), m_regional) * value, m_regional));
+            showResult(val2, readFloat(val1->text(), m_regional) * value);
         else
-            val1->setText(formatGeneral(readFloat(val2->text(), m_regional) / value, m_regional));
+            showResult(val1, readFloat(val2->text(), m_regional) / value);
     } else {
-        (fromVal2 ? val1 : val2)->setText(QStringLiteral("0"));
+        showResult(fromVal2 ? val1 : val2, 0.0);
     }
-    Skl->hide();
     declineRoubles();
 }
 
@@ -1019,7 +1074,11 @@ void TfrmBase::doBtnAddClick(QObject* sender) {
     default:
         return;
     }
-    m_runDialog(*dialog);
+    {
+        const QuietViews quiet(m_quiet);
+        m_runDialog(*dialog);
+    }
+    refreshRecordViews();
 }
 
 void TfrmBase::btnDelClick() {
@@ -1032,9 +1091,13 @@ void TfrmBase::doBtnDelClick() {
         return;
     if (!m_prompts.question(QStringLiteral("Вы действительно хотите удалить текущую запись?")))
         return;
-    t.remove();
-    t.close();
-    t.open();
+    {
+        const QuietViews quiet(m_quiet);
+        t.remove();
+        t.close();
+        t.open();
+    }
+    refreshRecordViews();
 }
 
 void TfrmBase::btnUpdClick() {
@@ -1044,19 +1107,22 @@ void TfrmBase::btnUpdClick() {
                                                : UpdateMode::Internet;
     ImportCommand command(m_store, m_counters, m_prompts, m_clock, m_regional, m_startDirectory,
                           {[this] { cb1Click(); },
-                           [this] {
-                               ShowRecordDates();
-                               ShowRecordDetails();
-                           }});
-    command.btnUpdClick(selectedIndex(), mode);
+                           [this] { refreshRecordViews(); }});
+    {
+        const QuietViews quiet(m_quiet);
+        command.btnUpdClick(selectedIndex(), mode);
+    }
+    refreshRecordViews();
 }
 
 void TfrmBase::btnGetClick() {
-    RateDownloadCommand command(this, m_store, m_prompts, m_clock, m_regional, m_http, [this] {
-        ShowRecordDates();
-        ShowRecordDetails();
-    });
-    command.run({selectedIndex(), Date1->maskedText(), Date2->maskedText(), ValCombo->currentIndex()});
+    RateDownloadCommand command(this, m_store, m_prompts, m_clock, m_regional, m_http,
+                                [this] { refreshRecordViews(); });
+    {
+        const QuietViews quiet(m_quiet);
+        command.run({selectedIndex(), Date1->maskedText(), Date2->maskedText(), ValCombo->currentIndex()});
+    }
+    refreshRecordViews();
 }
 
 void TfrmBase::N28Click() {
@@ -1064,6 +1130,15 @@ void TfrmBase::N28Click() {
 }
 
 void TfrmBase::N9Click() {
+    if (!HelpContents::viewerRegistered()) {
+        if (!m_help)
+            m_help = new HelpWindow(HelpContents::pagesDir(), this);
+        m_help->showPage();
+        m_help->show();
+        m_help->raise();
+        m_help->activateWindow();
+        return;
+    }
     // The help is looked for in the working directory; an installed copy keeps it in its shared folder.
     if (QFileInfo::exists(HelpContents::helpFileUrl().toLocalFile()))
         HelpContents::open();
