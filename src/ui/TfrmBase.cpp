@@ -49,6 +49,7 @@
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -59,6 +60,11 @@ const QString kAddedWord = QStringLiteral("добавлена");
 constexpr int kAbsoluteIndexRole = Qt::UserRole + 1;
 constexpr int kMrotGridHeight = 238;
 constexpr int kFullGridHeight = 298;
+// The left column is wider than drawn for a narrow dialog font: «из файла "КонсультантПлюс"» needs the room in
+// DejaVu Sans and Noto Sans; the grids' column gives it up.
+constexpr int kLeftWidth = 194;
+constexpr int kMiddleX = 202;
+constexpr int kMiddleWidth = 212;
 
 // The tree marks the entry under the mouse; the style alone does not in every theme.
 class HoverDelegate : public QStyledItemDelegate {
@@ -82,8 +88,13 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x,
         label->setGeometry(x, y, width, 16);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop); // level with the caption beside it
     } else {
-        label->adjustSize();
-        label->move(x, y);
+        // Sized for the font's normal width as well: without a narrow face of the family that is what is drawn.
+        QFont normal = label->font();
+        normal.setStretch(QFont::Unstretched);
+        const QFontMetrics drawn(label->font());
+        const QFontMetrics wide(normal);
+        label->setGeometry(x, y, std::max(drawn.horizontalAdvance(text), wide.horizontalAdvance(text)) + 1,
+                           std::max({16, drawn.height(), wide.height()}));
     }
     return label;
 }
@@ -247,7 +258,7 @@ void TfrmBase::buildControls() {
 
     pan = new QWidget(this);
     pan->setObjectName(QStringLiteral("pan"));
-    pan->setGeometry(193, 121, 454, 21);
+    pan->setGeometry(kMiddleX, 121, 647 - kMiddleX, 21);
     pan->setAutoFillBackground(true);
     QPalette panPalette = pan->palette();
     panPalette.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
@@ -257,7 +268,7 @@ void TfrmBase::buildControls() {
     QFont bold = Cap->font();
     bold.setBold(true);
     Cap->setFont(bold);
-    Cap->setGeometry(4, 4, 446, 14);
+    Cap->setGeometry(4, 3, pan->width() - 8, std::max(15, Cap->fontMetrics().height()));
 
     buildTablPages();
 
@@ -265,28 +276,28 @@ void TfrmBase::buildControls() {
     const auto dateColumn = IndicatorTableModel::Column{Col::CurDate, QStringLiteral("Дата"), -1, true};
     grKurs = new IndicatorGrid(m_store.tKurs, {dateColumn, {2, QStringLiteral("Курс"), 75, true}}, m_prompts, this);
     grKurs->setObjectName(QStringLiteral("grKurs"));
-    grKurs->setGeometry(193, 148, 221, kFullGridHeight);
+    grKurs->setGeometry(kMiddleX, 148, kMiddleWidth, kFullGridHeight);
 
     grMROT_Refin =
         new IndicatorGrid(m_store.tStavka, {dateColumn, {1, QStringLiteral("Размер"), 75, true}}, m_prompts, this);
     grMROT_Refin->setObjectName(QStringLiteral("grMROT_Refin"));
-    grMROT_Refin->setGeometry(193, 148, 221, kFullGridHeight);
+    grMROT_Refin->setGeometry(kMiddleX, 148, kMiddleWidth, kFullGridHeight);
 
     grInfl = new IndicatorGrid(m_store.tInfl,
                                {{1, QStringLiteral("Квартал"), -1, false}, {2, QStringLiteral("Индекс"), 75, true}},
                                m_prompts, this);
     grInfl->setObjectName(QStringLiteral("grInfl"));
-    grInfl->setGeometry(193, 148, 221, kFullGridHeight);
+    grInfl->setGeometry(kMiddleX, 148, kMiddleWidth, kFullGridHeight);
 
     grPrice = new IndicatorGrid(
         m_store.tPrice, {{1, QStringLiteral("Месяц"), -1, false}, {2, QStringLiteral("% к пред. мес."), 85, true}},
         m_prompts, this);
     grPrice->setObjectName(QStringLiteral("grPrice"));
-    grPrice->setGeometry(193, 148, 221, kFullGridHeight);
+    grPrice->setGeometry(kMiddleX, 148, kMiddleWidth, kFullGridHeight);
 
     grOther = new IndicatorGrid(m_store.tKurs, {dateColumn, {2, QStringLiteral("Курс"), 75, true}}, m_prompts, this);
     grOther->setObjectName(QStringLiteral("grOther"));
-    grOther->setGeometry(193, 178, 221, 268);
+    grOther->setGeometry(kMiddleX, 178, kMiddleWidth, 268);
 
     // The date or period takes what the value column leaves.
     for (IndicatorGrid* g : {grKurs, grMROT_Refin, grInfl, grPrice, grOther})
@@ -321,7 +332,7 @@ void TfrmBase::buildControls() {
 void TfrmBase::buildTree() {
     List = new QTreeWidget(this);
     List->setObjectName(QStringLiteral("List"));
-    List->setGeometry(3, 121, 185, 208);
+    List->setGeometry(3, 121, kLeftWidth, 208);
     List->setHeaderHidden(true);
     List->setColumnCount(1);
     List->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -363,7 +374,7 @@ void TfrmBase::buildTree() {
 void TfrmBase::buildTablPages() {
     nbTabl = new QStackedWidget(this);
     nbTabl->setObjectName(QStringLiteral("nbTabl"));
-    nbTabl->setGeometry(193, 148, 221, 298);
+    nbTabl->setGeometry(kMiddleX, 148, kMiddleWidth, 298);
     const char* const pageNames[] = {"Курсы валют", "МРОТ_Refin", "Индекс инфляции", "Индекс потреб. цен",
                                      "курсы др. валют"};
     for (const char* name : pageNames) {
@@ -375,13 +386,13 @@ void TfrmBase::buildTablPages() {
     QWidget* mrotPage = nbTabl->widget(kPageMrotRefin);
     cb1 = new QGroupBox(QStringLiteral(" В целях "), mrotPage);
     cb1->setObjectName(QStringLiteral("cb1"));
-    cb1->setGeometry(0, 243, 221, 55);
+    cb1->setGeometry(0, 243, kMiddleWidth, 55);
     m_cb1Items = new QButtonGroup(cb1);
     const QString items[] = {QStringLiteral("уплаты госпошлины"), QStringLiteral("регулирования оплаты труда")};
     for (int i = 0; i < 2; ++i) {
         auto* item = new QRadioButton(items[i], cb1);
         item->setObjectName(QStringLiteral("cb1Item%1").arg(i));
-        item->setGeometry(8, 16 + 18 * i, 205, 17);
+        item->setGeometry(8, 16 + 18 * i, kMiddleWidth - 16, 17);
         m_cb1Items->addButton(item, i);
     }
     m_cb1Items->button(0)->setChecked(true);
@@ -392,7 +403,7 @@ void TfrmBase::buildTablPages() {
     ValCombo = new QComboBox(otherPage);
     ValCombo->setObjectName(QStringLiteral("ValCombo"));
     ValCombo->setEditable(false);
-    ValCombo->setGeometry(52, 0, 169, 22);
+    ValCombo->setGeometry(52, 0, kMiddleWidth - 52, 22);
     ValCombo->setMaxVisibleItems(16);
     // Only the user's pick: setting the row from the program does not run the handler.
     connect(ValCombo, &QComboBox::activated, this, [this](int) { ValComboChange(); });
@@ -403,7 +414,7 @@ void TfrmBase::buildTablPages() {
 void TfrmBase::buildUpdateModeBox() {
     gb1 = new QGroupBox(QStringLiteral(" Способ обновления данных "), this);
     gb1->setObjectName(QStringLiteral("gb1"));
-    gb1->setGeometry(3, 335, 185, 111);
+    gb1->setGeometry(3, 335, kLeftWidth, 111);
     const char* const names[] = {"rb1", "rb2", "rb3", "rb4"};
     const QString captions[] = {QStringLiteral("вручную"), QStringLiteral("из файла \"КонсультантПлюс\""),
                                 QStringLiteral("из файла \"Гарант\""), QStringLiteral("через интернет")};
@@ -411,7 +422,7 @@ void TfrmBase::buildUpdateModeBox() {
     for (int i = 0; i < 4; ++i) {
         buttons[i] = new QRadioButton(captions[i], gb1);
         buttons[i]->setObjectName(QLatin1String(names[i]));
-        buttons[i]->setGeometry(6, 20 + 21 * i, 177, 18);
+        buttons[i]->setGeometry(6, 20 + 21 * i, kLeftWidth - 9, 18);
     }
     rb1 = buttons[0];
     rb2 = buttons[1];
@@ -490,23 +501,68 @@ void TfrmBase::buildInfoPanel() {
     gb3 = new QGroupBox(QStringLiteral(" Информация "), this);
     gb3->setObjectName(QStringLiteral("gb3"));
     gb3->setGeometry(423, 148, 224, 225);
-    l50 = makeLabel(gb3, "l50", kCurrentRecord + kAddedWord, 10, 21);
-    l4 = makeLabel(gb3, "l4", kNoData, 15, 37, 205);
-    makeLabel(gb3, "l51", QStringLiteral("Дата добавления записи:"), 10, 55);
-    l6 = makeLabel(gb3, "l6", kNoData, 145, 55, 76);
-    l5 = makeLabel(gb3, "l5", kNominalCaption + kNoData, 10, 73, 210);
+    constexpr int kRight = 221; // the values end here, clear of the frame
+    // A value stands where it was drawn, or further right when its caption needs the room.
+    auto valueAfter = [](QLabel* caption, int drawnX) { return std::max(drawnX, caption->geometry().right() + 5); };
+    auto valueLabel = [&](const char* name, QLabel* caption, int drawnX, int y) {
+        const int x = valueAfter(caption, drawnX);
+        return makeLabel(gb3, name, kNoData, x, y, kRight - x);
+    };
+
+    // The shipped-record line is longer than the box: it takes the line of l4, which it hides.
+    l50 = makeLabel(gb3, "l50", kCurrentRecord + kAddedWord, 10, 21, kRight - 10);
+    l50->setWordWrap(true);
+    l50->setFixedHeight(32);
+    l4 = makeLabel(gb3, "l4", kNoData, 15, 37, kRight - 15);
+    QLabel* l51 = makeLabel(gb3, "l51", QStringLiteral("Дата добавления записи:"), 10, 55);
+    l6 = valueLabel("l6", l51, 145, 55);
+    l5 = makeLabel(gb3, "l5", kNominalCaption + kNoData, 10, 73, kRight - 10);
     makeSeparator(gb3, 16, 92, 193);
-    makeLabel(gb3, "l52", QStringLiteral("Первая запись:"), 10, 102);
-    l7 = makeLabel(gb3, "l7", kNoData, 130, 102, 90);
-    makeLabel(gb3, "l53", QStringLiteral("Последняя запись:"), 10, 122);
-    l8 = makeLabel(gb3, "l8", kNoData, 130, 122, 90);
-    makeSeparator(gb3, 16, 147, 193);
-    makeLabel(gb3, "l54", QStringLiteral("Общее количество записей:"), 10, 157);
-    l1 = makeLabel(gb3, "l1", QStringLiteral("0"), 193, 157, 30);
-    makeLabel(gb3, "l55", QStringLiteral("Количество добавленных записей:"), 10, 177);
-    l2 = makeLabel(gb3, "l2", QStringLiteral("0"), 193, 177, 30);
-    makeLabel(gb3, "l56", QStringLiteral("Количество измененных записей:"), 10, 197);
-    l3 = makeLabel(gb3, "l3", QStringLiteral("0"), 193, 197, 30);
+
+    // The counts take up to six digits. Where a caption leaves no room for its count, the count goes on a line
+    // of its own under the caption, right-aligned, and the lines below the first separator close up to fit.
+    const QStringList countCaptions{QStringLiteral("Общее количество записей:"),
+                                    QStringLiteral("Количество добавленных записей:"),
+                                    QStringLiteral("Количество измененных записей:")};
+    QFont normal = gb3->font();
+    normal.setStretch(QFont::Unstretched);
+    const QFontMetrics drawn(gb3->font());
+    const QFontMetrics wide(normal);
+    auto textWidth = [&](const QString& text) {
+        return std::max(drawn.horizontalAdvance(text), wide.horizontalAdvance(text)) + 1;
+    };
+    const int countWidth = textWidth(QStringLiteral("999999")) + 1;
+    bool ownLine[3];
+    bool compact = false;
+    for (int i = 0; i < 3; ++i) {
+        ownLine[i] = std::max(193, 10 + textWidth(countCaptions[i]) + 4) + countWidth > kRight;
+        compact = compact || ownLine[i];
+    }
+
+    QLabel* l52 = makeLabel(gb3, "l52", QStringLiteral("Первая запись:"), 10, compact ? 99 : 102);
+    QLabel* l53 = makeLabel(gb3, "l53", QStringLiteral("Последняя запись:"), 10, compact ? 116 : 122);
+    const int datesX = std::max(valueAfter(l52, 130), valueAfter(l53, 130));
+    l7 = makeLabel(gb3, "l7", kNoData, datesX, l52->y(), kRight - datesX);
+    l8 = makeLabel(gb3, "l8", kNoData, datesX, l53->y(), kRight - datesX);
+    makeSeparator(gb3, 16, compact ? 136 : 147, 193);
+
+    const char* const captionNames[] = {"l54", "l55", "l56"};
+    const char* const countNames[] = {"l1", "l2", "l3"};
+    QLabel** counts[] = {&l1, &l2, &l3};
+    int y = compact ? 141 : 157;
+    for (int i = 0; i < 3; ++i) {
+        QLabel* caption = makeLabel(gb3, captionNames[i], countCaptions[i], 10, y);
+        if (!ownLine[i]) {
+            const int x = valueAfter(caption, 193);
+            *counts[i] = makeLabel(gb3, countNames[i], QStringLiteral("0"), x, y, std::max(countWidth, kRight - x));
+            y += compact ? 16 : 20;
+        } else {
+            const int x = kRight - countWidth;
+            *counts[i] = makeLabel(gb3, countNames[i], QStringLiteral("0"), x, y + 15, countWidth);
+            (*counts[i])->setAlignment(Qt::AlignRight | Qt::AlignTop);
+            y += 30;
+        }
+    }
 }
 
 void TfrmBase::buildSearchBox() {
@@ -541,7 +597,7 @@ void TfrmBase::buildExpressBox() {
     large.setBold(true);
     large.setPixelSize(16);
     Label20->setFont(large);
-    Label20->setGeometry(111, 30, 14, 20);
+    Label20->setGeometry(111, 29, 14, std::max(22, Label20->fontMetrics().height()));
     val2 = new QLineEdit(gb5);
     val2->setObjectName(QStringLiteral("val2"));
     val2->setGeometry(126, 30, 88, 22);
