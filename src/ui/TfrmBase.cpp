@@ -88,13 +88,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x,
         label->setGeometry(x, y, width, 16);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop); // level with the caption beside it
     } else {
-        // Sized for the font's normal width as well: without a narrow face of the family that is what is drawn.
-        QFont normal = label->font();
-        normal.setStretch(QFont::Unstretched);
-        const QFontMetrics drawn(label->font());
-        const QFontMetrics wide(normal);
-        label->setGeometry(x, y, std::max(drawn.horizontalAdvance(text), wide.horizontalAdvance(text)) + 1,
-                           std::max({16, drawn.height(), wide.height()}));
+        const QFontMetrics metrics(label->font());
+        label->setGeometry(x, y, metrics.horizontalAdvance(text) + 1, std::max(16, metrics.height()));
     }
     return label;
 }
@@ -172,7 +167,11 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kClientWidth, kClientHeight);
-    setFont(dialogFont(font()));
+    // The application's font, not only the window's: under a skin's style sheet a widget takes the
+    // application font rather than its parent's, so a font set on the window alone would not survive a skin.
+    const QFont font = dialogFont(QApplication::font());
+    QApplication::setFont(font);
+    setFont(font);
 
     buildControls();
     const QuietViews quiet(m_quiet);
@@ -524,18 +523,14 @@ void TfrmBase::buildInfoPanel() {
     const QStringList countCaptions{QStringLiteral("Общее количество записей:"),
                                     QStringLiteral("Количество добавленных записей:"),
                                     QStringLiteral("Количество измененных записей:")};
-    QFont normal = gb3->font();
-    normal.setStretch(QFont::Unstretched);
-    const QFontMetrics drawn(gb3->font());
-    const QFontMetrics wide(normal);
-    auto textWidth = [&](const QString& text) {
-        return std::max(drawn.horizontalAdvance(text), wide.horizontalAdvance(text)) + 1;
-    };
+    const QFontMetrics metrics(gb3->font());
+    auto textWidth = [&](const QString& text) { return metrics.horizontalAdvance(text) + 1; };
     const int countWidth = textWidth(QStringLiteral("999999")) + 1;
+    const int countX = std::min(193, kRight - countWidth); // drawn at 193, 30 wide: too narrow for six digits
     bool ownLine[3];
     bool compact = false;
     for (int i = 0; i < 3; ++i) {
-        ownLine[i] = std::max(193, 10 + textWidth(countCaptions[i]) + 4) + countWidth > kRight;
+        ownLine[i] = 10 + textWidth(countCaptions[i]) + 4 > countX;
         compact = compact || ownLine[i];
     }
 
@@ -551,15 +546,12 @@ void TfrmBase::buildInfoPanel() {
     QLabel** counts[] = {&l1, &l2, &l3};
     int y = compact ? 141 : 157;
     for (int i = 0; i < 3; ++i) {
-        QLabel* caption = makeLabel(gb3, captionNames[i], countCaptions[i], 10, y);
+        makeLabel(gb3, captionNames[i], countCaptions[i], 10, y);
         if (!ownLine[i]) {
-            const int x = valueAfter(caption, 193);
-            *counts[i] = makeLabel(gb3, countNames[i], QStringLiteral("0"), x, y, std::max(countWidth, kRight - x));
+            *counts[i] = makeLabel(gb3, countNames[i], QStringLiteral("0"), countX, y, kRight - countX);
             y += compact ? 16 : 20;
         } else {
-            const int x = kRight - countWidth;
-            *counts[i] = makeLabel(gb3, countNames[i], QStringLiteral("0"), x, y + 15, countWidth);
-            (*counts[i])->setAlignment(Qt::AlignRight | Qt::AlignTop);
+            *counts[i] = makeLabel(gb3, countNames[i], QStringLiteral("0"), countX, y + 15, kRight - countX);
             y += 30;
         }
     }
