@@ -11,7 +11,6 @@
 #include <QResource>
 #include <QSettings>
 #include <QStyle>
-#include <QWidget>
 
 #include <memory>
 
@@ -145,19 +144,6 @@ void SkinSupport::releaseLibrary() {
     m_libraryRoot.clear();
 }
 
-void SkinSupport::reinheritFonts() {
-    // A style sheet writes each widget's font when it polishes it, resolved against its parent's font at that
-    // moment, and a later sheet or none does not undo that; a font set on a window (not on the application)
-    // is then lost to its children. Widgets without a font of their own take their parent's again, parents
-    // first.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        for (QWidget* w : window->findChildren<QWidget*>()) {
-            if (!w->testAttribute(Qt::WA_SetFont))
-                w->setFont(QFont());
-        }
-    }
-}
-
 void SkinSupport::setNoSkinState() {
     m_skinned = false;
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
@@ -165,7 +151,6 @@ void SkinSupport::setNoSkinState() {
     qApp->setStyleSheet(QString());
     if (QApplication::style()->name() != nativeStyleName() && !nativeStyleName().isEmpty())
         QApplication::setStyle(nativeStyleName());
-    reinheritFonts();
 }
 
 void SkinSupport::setSkinState(const QString& styleSheet) {
@@ -178,5 +163,4 @@ void SkinSupport::setSkinState(const QString& styleSheet) {
         QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
         QApplication::setStyle(QStringLiteral("Fusion"));
     qApp->setStyleSheet(styleSheet);
-    reinheritFonts();
 }

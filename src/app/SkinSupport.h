@@ -50,7 +50,6 @@ private:
     QString libraryFileName(const QString& name) const;
     void setNoSkinState();
     void setSkinState(const QString& styleSheet);
-    static void reinheritFonts();
 
     QString m_keyFile; // empty: the user's own key
     QString m_folder;
