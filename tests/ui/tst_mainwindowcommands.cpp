@@ -1,6 +1,7 @@
 #include "ScriptedPrompts.h"
 #include "TestDb.h"
 #include "TestHttpServer.h"
+#include "common/NumberText.h"
 #include "common/Settings.h"
 #include "net/ConnectionSettings.h"
 #include "app/HelpContents.h"
@@ -13,6 +14,8 @@
 #include "ui/TfrmSet.h"
 
 #include <QDesktopServices>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QLabel>
@@ -82,6 +85,13 @@ void TestMainWindowCommands::importFromTheFilePage() {
     QCOMPARE(label(*w, "l2"), QString::number(added));
     QCOMPARE(label(*w, "l1"), QString::number(added));
     QCOMPARE(label(*w, "l4"), QStringLiteral("из системы \"КонсультантПлюс\""));
+    // The express box describes the current record of the imported series.
+    QCOMPARE(w->findChild<QGroupBox*>("gb5")->title(),
+             "Экспресс-расчет на " + w->activeTable().displayText(u"CURDATE"));
+    QCOMPARE(w->findChild<QLineEdit*>("val2")->text(),
+             formatGeneral(w->activeTable().asFloat(u"KURS") / w->activeTable().asInteger(u"NOMINAL"),
+                           RegionalSettings::russian()));
+    QCOMPARE(label(*w, "Skl"), QStringLiteral("USD"));
 }
 
 void TestMainWindowCommands::downloadFromTheInternetPage() {
@@ -102,6 +112,12 @@ void TestMainWindowCommands::downloadFromTheInternetPage() {
     QTest::mouseClick(w->findChild<QWidget*>("btnGet"), Qt::LeftButton);
     QTRY_COMPARE(w->activeTable().recordCount(), 2);
     QVERIFY(w->isEnabled());
+    // The express box and the panel describe the current record after the download.
+    QCOMPARE(w->findChild<QGroupBox*>("gb5")->title(),
+             "Экспресс-расчет на " + w->activeTable().displayText(u"CURDATE"));
+    QCOMPARE(w->findChild<QLineEdit*>("val2")->text(),
+             formatGeneral(w->activeTable().asFloat(u"KURS"), RegionalSettings::russian()));
+    QCOMPARE(label(*w, "l1"), QStringLiteral("2"));
     QCOMPARE(server.requestCount(), 1);
     QVERIFY2(server.requests()[0].target.endsWith("date_req1=01.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01239"),
              server.requests()[0].target.constData());
