@@ -55,9 +55,8 @@ void HelpWindow::loadContents() {
     static const QRegularExpression token(
         QStringLiteral("<\\s*(/?)\\s*UL\\b[^>]*>|<OBJECT\\b[^>]*text/sitemap[^>]*>(.*?)</OBJECT>"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression param(
-        QStringLiteral("<param\\s+name=\"(Name|Local)\"\\s+value=\"([^\"]*)\""),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression param(QStringLiteral("<param\\s+name=\"(Name|Local)\"\\s+value=\"([^\"]*)\""),
+                                          QRegularExpression::CaseInsensitiveOption);
     QList<QTreeWidgetItem*> parents;
     QTreeWidgetItem* last = nullptr;
     int depth = 0;

@@ -1,10 +1,10 @@
 #include "app/ToolkitTranslation.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QDialogButtonBox>
 #include <QTranslator>
 #include <QtTest>
 
@@ -38,8 +38,10 @@ void TestToolkitTranslation::byRegionalSettings() {
     QFETCH(bool, russian);
     QCOMPARE(InstallToolkitTranslation(*qApp, QLocale(locale)), russian);
     QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Open);
-    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), russian ? QStringLiteral("Отмена") : QStringLiteral("Cancel"));
-    QCOMPARE(buttons.button(QDialogButtonBox::Open)->text(), russian ? QStringLiteral("Открыть") : QStringLiteral("Open"));
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(),
+             russian ? QStringLiteral("Отмена") : QStringLiteral("Cancel"));
+    QCOMPARE(buttons.button(QDialogButtonBox::Open)->text(),
+             russian ? QStringLiteral("Открыть") : QStringLiteral("Open"));
 
     // The program's own file dialog, as the import opens it.
     QFileDialog dialog;

@@ -3,14 +3,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
-#include <QFontDatabase>
 #include <QRadioButton>
 #include <QSettings>
-#include <QTreeWidget>
 #include <QStyle>
+#include <QTreeWidget>
 
 #include <optional>
 
@@ -176,11 +176,18 @@ void TestWindowLayout::textsHaveRoom() {
         // The whole text inside the control, and the control inside its box.
         if (label && label->wordWrap()) {
             if (label->heightForWidth(label->width()) > label->height())
-                cut << QStringLiteral("%1 %2x%3 wraps to %4").arg(c->objectName()).arg(c->width()).arg(c->height())
+                cut << QStringLiteral("%1 %2x%3 wraps to %4")
+                           .arg(c->objectName())
+                           .arg(c->width())
+                           .arg(c->height())
                            .arg(label->heightForWidth(label->width()));
         } else if (textWidth(c) > c->width() || c->fontMetrics().height() > c->height())
-            cut << QStringLiteral("%1 %2x%3 needs %4x%5").arg(c->objectName()).arg(c->width()).arg(c->height())
-                       .arg(textWidth(c)).arg(c->fontMetrics().height());
+            cut << QStringLiteral("%1 %2x%3 needs %4x%5")
+                       .arg(c->objectName())
+                       .arg(c->width())
+                       .arg(c->height())
+                       .arg(textWidth(c))
+                       .arg(c->fontMetrics().height());
         if (QWidget* box = c->parentWidget(); qobject_cast<QGroupBox*>(box) && c->geometry().right() > box->width() - 3)
             cut << QStringLiteral("%1 reaches the frame of %2").arg(c->objectName(), box->objectName());
     }
@@ -198,7 +205,9 @@ void TestWindowLayout::textsHaveRoom() {
         const QRect r = tree->visualItemRect(*it);
         const int needed = r.left() + tree->fontMetrics().horizontalAdvance((*it)->text(0)) + 4;
         if (needed > tree->viewport()->width())
-            cut << QStringLiteral("tree entry %1 needs %2 of %3").arg((*it)->text(0)).arg(needed)
+            cut << QStringLiteral("tree entry %1 needs %2 of %3")
+                       .arg((*it)->text(0))
+                       .arg(needed)
                        .arg(tree->viewport()->width());
     }
     for (const QString& c : cut)
