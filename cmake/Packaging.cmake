@@ -14,6 +14,7 @@ install(FILES ${TARVEL_SHIPPED_DB} DESTINATION ${TARVEL_SHARE_DIR}/data)
 
 # Made by other parts of the build; each is shipped when the build tree holds it.
 install(FILES ${CMAKE_BINARY_DIR}/bin/Vendrick.chm DESTINATION ${TARVEL_SHARE_DIR} OPTIONAL)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/help DESTINATION ${TARVEL_SHARE_DIR})
 install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/Lang DESTINATION ${TARVEL_SHARE_DIR} OPTIONAL)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/skins DESTINATION ${TARVEL_SHARE_DIR} OPTIONAL)
 
@@ -45,9 +46,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 find_program(TARVEL_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TARVEL_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # The toolkit's own Russian texts; dpkg-shlibdeps finds no library for them.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 else()
   # What dpkg-shlibdeps finds on Debian 12, for a machine without it.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1 (>= 3.0), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libsqlite3-0 (>= 3.37), libcurl4 (>= 7.16.2)")
+      "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1 (>= 3.0), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libsqlite3-0 (>= 3.37), libcurl4 (>= 7.16.2), qt6-translations-l10n")
 endif()
 include(CPack)

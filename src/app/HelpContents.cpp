@@ -1,6 +1,9 @@
 #include "HelpContents.h"
 
+#include "AppPaths.h"
+
 #include <QDesktopServices>
+#include <QProcess>
 #include <QDir>
 #include <QFileInfo>
 
@@ -15,5 +18,25 @@ void open() {
 
 void open(const QString& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+bool viewerRegistered() {
+#ifdef Q_OS_WIN
+    return true;
+#else
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("application/vnd.ms-htmlhelp")});
+    if (!query.waitForFinished(3000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return false;
+    }
+    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0 &&
+           !query.readAllStandardOutput().trimmed().isEmpty();
+#endif
+}
+
+QString pagesDir() {
+    return AppPaths::findResource(QStringLiteral("help"));
 }
 } // namespace HelpContents

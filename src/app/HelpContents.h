@@ -14,4 +14,9 @@ QUrl helpFileUrl();
 void open();
 // The same for a help file elsewhere.
 void open(const QString& path);
+// Whether the system has a viewer of the help file: always on Windows; elsewhere, when the desktop names an
+// application for its type. Without one the program shows the pages itself.
+bool viewerRegistered();
+// The folder of the help pages as HTML (the help file's sources), beside the program or in its shared folder.
+QString pagesDir();
 } // namespace HelpContents

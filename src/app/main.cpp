@@ -1,6 +1,7 @@
 #include "app/AppPaths.h"
 #include "app/FirstPaintReport.h"
 #include "app/SingleInstance.h"
+#include "app/ToolkitTranslation.h"
 #include "common/AppError.h"
 #include "common/Clock.h"
 #include "common/RegionalSettings.h"
@@ -14,6 +15,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvel"));
+    InstallToolkitTranslation(app);
 
     SingleInstance instance;
     if (!instance.acquire())

@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -261,4 +262,27 @@ QDate readDate(const QString& text, const RegionalSettings& regional, int curren
     if (!d)
         throw AppError(notDateMessage(text));
     return *d;
+}
+
+QString RoubleWord(const DecimalNumber& amount) {
+    const std::string& digits = amount.digits;
+    std::string whole = digits;
+    if (amount.exponent < 0) {
+        const size_t places = std::min(digits.size(), size_t(-qint64(amount.exponent)));
+        const std::string fraction = digits.substr(digits.size() - places);
+        if (fraction.find_first_not_of('0') != std::string::npos)
+            return QStringLiteral("рубля");
+        whole = digits.substr(0, digits.size() - places);
+    } else {
+        whole.append(size_t(std::min(amount.exponent, 2)), '0'); // only the last two digits count
+    }
+    const int last = whole.empty() ? 0 : whole.back() - '0';
+    const int tens = whole.size() < 2 ? 0 : whole[whole.size() - 2] - '0';
+    if (tens == 1)
+        return QStringLiteral("рублей");
+    if (last == 1)
+        return QStringLiteral("рубль");
+    if (last >= 2 && last <= 4)
+        return QStringLiteral("рубля");
+    return QStringLiteral("рублей");
 }

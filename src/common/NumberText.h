@@ -47,3 +47,7 @@ QString notDateMessage(const QString& text);
 
 // Trimmed of characters of codes 0 to 32 at both ends.
 QStringView trimmedControl(QStringView text);
+
+// "рубль", "рубля" or "рублей" after an amount: a fraction takes "рубля"; a whole number ending in 11 to 14
+// takes "рублей", otherwise its last digit decides (1: "рубль", 2 to 4: "рубля", else "рублей").
+QString RoubleWord(const DecimalNumber& amount);

@@ -51,11 +51,19 @@ void Banner::paintEvent(QPaintEvent*) {
 }
 
 void Banner::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (m_inDoubleClick) {
+        m_inDoubleClick = false;
+        return;
+    }
+    if (rect().contains(event->position().toPoint()))
         emit clicked();
 }
 
 void Banner::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_inDoubleClick = true;
+    emit doubleClicked();
 }

@@ -16,4 +16,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    // The release that ends a double click is part of it, not a click of its own.
+    bool m_inDoubleClick = false;
 };

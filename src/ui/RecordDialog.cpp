@@ -81,6 +81,22 @@ void RecordDialog::FormCreate() {
     setWindowTitle(m_context.addMode ? QStringLiteral("Добавить новую запись")
                                      : QStringLiteral("Редактировать текущую запись"));
     fillFields();
+    m_filled = fieldTexts();
+}
+
+QStringList RecordDialog::fieldTexts() const {
+    QStringList texts;
+    for (const QLineEdit* field : findChildren<QLineEdit*>())
+        texts << field->text();
+    return texts;
+}
+
+QString RecordDialog::fieldName(const QWidget* field) const {
+    const auto* label = qobject_cast<const QLabel*>(m_form->labelForField(const_cast<QWidget*>(field)));
+    QString name = label ? label->text().trimmed() : QString();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name;
 }
 
 void RecordDialog::btnCancClick() {
@@ -89,7 +105,19 @@ void RecordDialog::btnCancClick() {
 
 void RecordDialog::btnOKClick() {
     try {
+        // OK on an edit that changed nothing is a close: the record keeps its source and date of writing.
+        if (!m_context.addMode && m_context.table.recordCount() > 0 && fieldTexts() == m_filled) {
+            accept();
+            return;
+        }
         const Entry entry = readEntry();
+        if (entry.date.year() < kFirstYear || entry.date.year() > kLastYear) {
+            const QString field = isPeriodDialog() ? QStringLiteral("Период") : QStringLiteral("Дата");
+            throw AppError(QStringLiteral("Поле «%1»: год должен быть от %2 до %3.")
+                               .arg(field)
+                               .arg(kFirstYear)
+                               .arg(kLastYear));
+        }
         if (m_context.addMode)
             addRecord(entry);
         else
@@ -109,7 +137,14 @@ DecimalNumber RecordDialog::readNumber(const QLineEdit* field) const {
     const auto number = parseDecimal(text, m_context.regional.decimalSeparator);
     if (!number || !std::isfinite(number->toDouble()))
         throw AppError(notFloatMessage(text));
+    // A rate, size or index of zero or below is no figure; so is one too small to be stored as other than 0.
+    if (number->negative || !(number->toDouble() > 0.0))
+        throw AppError(positiveMessage(field));
     return *number;
+}
+
+QString RecordDialog::positiveMessage(const QWidget* field) const {
+    return QStringLiteral("Поле «%1»: значение должно быть больше нуля.").arg(fieldName(field));
 }
 
 double RecordDialog::numberValue(const QLineEdit* field) const {

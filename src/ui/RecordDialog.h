@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QStringList>
 
 class Clock;
 class MaskedDateEdit;
@@ -77,12 +78,20 @@ protected:
     QDate readDe() const;
     DecimalNumber readNumber(const QLineEdit* field) const;
     double numberValue(const QLineEdit* field) const;
+    // "Поле «Курс»: значение должно быть больше нуля."
+    QString positiveMessage(const QWidget* field) const;
+    // The field's label without its colon.
+    QString fieldName(const QWidget* field) const;
     // General form of a stored column of the current record; empty when the column is empty or there is none.
     QString storedText(const char16_t* column) const;
 
     MaskedDateEdit* de = nullptr;
 
 private:
+    static constexpr int kFirstYear = 1900;
+    static constexpr int kLastYear = 2100;
+    QStringList fieldTexts() const;
+
     void addRecord(const Entry& entry);
     void editRecord(const Entry& entry);
     void writeAndPost(Write kind, const Entry& entry);
@@ -91,4 +100,5 @@ private:
     QFormLayout* m_form = nullptr;
     QPushButton* btnOK = nullptr;
     QPushButton* btnCanc = nullptr;
+    QStringList m_filled; // the fields as the dialog filled them
 };

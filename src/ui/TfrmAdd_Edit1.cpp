@@ -32,6 +32,8 @@ RecordDialog::Entry TfrmAdd_Edit1::readEntry() {
     if (trimmedControl(ce1->text()).isEmpty())
         throw AppError(QStringLiteral("Не указан номинал. Введите количество единиц валюты, например 1."));
     m_nominal = readInteger(ce1->text());
+    if (m_nominal <= 0)
+        throw AppError(positiveMessage(ce1));
     if (trimmedControl(ce->text()).isEmpty())
         throw AppError(QStringLiteral("Не указан курс. Введите курс валюты в рублях."));
     entry.mainText = ce->text();

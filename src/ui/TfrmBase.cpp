@@ -1,6 +1,7 @@
 #include "TfrmBase.h"
 
 #include "Banner.h"
+#include "HelpWindow.h"
 #include "MainMenu.h"
 #include "IndicatorGrid.h"
 #include "MaskedDateEdit.h"
@@ -51,14 +52,22 @@
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 const QString kNoData = QStringLiteral("(нет данных)");
 const QString kNominalCaption = QStringLiteral("Номинал валюты: ");
+const QString kCurrentRecord = QStringLiteral("Текущая запись ");
+const QString kAddedWord = QStringLiteral("добавлена");
 constexpr int kAbsoluteIndexRole = Qt::UserRole + 1;
 constexpr int kMrotGridHeight = 238;
 constexpr int kFullGridHeight = 298;
+// The left column is wider than drawn for a narrow dialog font: «из файла "КонсультантПлюс"» needs the room in
+// DejaVu Sans and Noto Sans; the grids' column gives it up.
+constexpr int kLeftWidth = 194;
+constexpr int kMiddleX = 202;
+constexpr int kMiddleWidth = 212;
 
 // The tree marks the entry under the mouse; the style alone does not in every theme.
 class HoverDelegate : public QStyledItemDelegate {
@@ -82,8 +91,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x,
         label->setGeometry(x, y, width, 16);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop); // level with the caption beside it
     } else {
-        label->adjustSize();
-        label->move(x, y);
+        const QFontMetrics metrics(label->font());
+        label->setGeometry(x, y, metrics.horizontalAdvance(text) + 1, std::max(16, metrics.height()));
     }
     return label;
 }
@@ -112,6 +121,18 @@ QFont dialogFont(QFont font) {
     font.setPixelSize(11);
     return font;
 }
+
+// While alive, changes of the tables do not refresh the views; the code that holds it refreshes them itself.
+class QuietViews {
+public:
+    explicit QuietViews(int& depth) : m_depth(depth) { ++m_depth; }
+    ~QuietViews() { --m_depth; }
+    QuietViews(const QuietViews&) = delete;
+    QuietViews& operator=(const QuietViews&) = delete;
+
+private:
+    int& m_depth;
+};
 
 // Keeps a scan over many records from announcing each step to the grid.
 class SuspendedDisplay {
@@ -149,9 +170,22 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kClientWidth, kClientHeight);
-    setFont(dialogFont(font()));
+    // The application's font, not only the window's: under a skin's style sheet a widget takes the
+    // application font rather than its parent's, so a font set on the window alone would not survive a skin.
+    const QFont font = dialogFont(QApplication::font());
+    QApplication::setFont(font);
+    setFont(font);
 
     buildControls();
+    const QuietViews quiet(m_quiet);
+    for (TableObject* t : {&m_store.tKurs, &m_store.tStavka, &m_store.tInfl, &m_store.tPrice}) {
+        auto changed = [this, t] { recordChanged(*t); };
+        connect(t, &TableObject::cursorMoved, this, changed);
+        connect(t, &TableObject::resetDone, this, changed);
+        connect(t, &TableObject::rowInserted, this, changed);
+        connect(t, &TableObject::rowRemoved, this, changed);
+        connect(t, &TableObject::rowChanged, this, changed);
+    }
 
     // The registered skins, then "No skin".
     m_skins->listSkins(m_menu->skinCombo());
@@ -236,7 +270,7 @@ void TfrmBase::buildControls() {
 
     pan = new QWidget(this);
     pan->setObjectName(QStringLiteral("pan"));
-    pan->setGeometry(193, 121, 454, 21);
+    pan->setGeometry(kMiddleX, 121, 647 - kMiddleX, 21);
     pan->setAutoFillBackground(true);
     QPalette panPalette = pan->palette();
     panPalette.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
@@ -246,7 +280,7 @@ void TfrmBase::buildControls() {
     QFont bold = Cap->font();
     bold.setBold(true);
     Cap->setFont(bold);
-    Cap->setGeometry(4, 4, 446, 14);
+    Cap->setGeometry(4, 3, pan->width() - 8, std::max(15, Cap->fontMetrics().height()));
 
     buildTablPages();
 
@@ -254,28 +288,28 @@ void TfrmBase::buildControls() {
     const auto dateColumn = IndicatorTableModel::Column{Col::CurDate, QStringLiteral("Дата"), -1, true};
     grKurs = new IndicatorGrid(m_store.tKurs, {dateColumn, {2, QStringLiteral("Курс"), 75, true}}, m_prompts, this);
     grKurs->setObjectName(QStringLiteral("grKurs"));
-    grKurs->setGeometry(193, 148, 221, kFullGridHeight);
+    grKurs->setGeometry(kMiddleX, 148, kMiddleWidth, kFullGridHeight);
 
     grMROT_Refin =
         new IndicatorGrid(m_store.tStavka, {dateColumn, {1, QStringLiteral("Размер"), 75, true}}, m_prompts, this);
     grMROT_Refin->setObjectName(QStringLiteral("grMROT_Refin"));
-    grMROT_Refin->setGeometry(193, 148, 221, kFullGridHeight);
+    grMROT_Refin->setGeometry(kMiddleX, 148, kMiddleWidth, kFullGridHeight);
 
     grInfl = new IndicatorGrid(m_store.tInfl,
                                {{1, QStringLiteral("Квартал"), -1, false}, {2, QStringLiteral("Индекс"), 75, true}},
                                m_prompts, this);
     grInfl->setObjectName(QStringLiteral("grInfl"));
-    grInfl->setGeometry(193, 148, 221, kFullGridHeight);
+    grInfl->setGeometry(kMiddleX, 148, kMiddleWidth, kFullGridHeight);
 
     grPrice = new IndicatorGrid(
         m_store.tPrice, {{1, QStringLiteral("Месяц"), -1, false}, {2, QStringLiteral("% к пред. мес."), 85, true}},
         m_prompts, this);
     grPrice->setObjectName(QStringLiteral("grPrice"));
-    grPrice->setGeometry(193, 148, 221, kFullGridHeight);
+    grPrice->setGeometry(kMiddleX, 148, kMiddleWidth, kFullGridHeight);
 
     grOther = new IndicatorGrid(m_store.tKurs, {dateColumn, {2, QStringLiteral("Курс"), 75, true}}, m_prompts, this);
     grOther->setObjectName(QStringLiteral("grOther"));
-    grOther->setGeometry(193, 178, 221, 268);
+    grOther->setGeometry(kMiddleX, 178, kMiddleWidth, 268);
 
     // The date or period takes what the value column leaves.
     for (IndicatorGrid* g : {grKurs, grMROT_Refin, grInfl, grPrice, grOther})
@@ -310,7 +344,7 @@ void TfrmBase::buildControls() {
 void TfrmBase::buildTree() {
     List = new QTreeWidget(this);
     List->setObjectName(QStringLiteral("List"));
-    List->setGeometry(3, 121, 185, 208);
+    List->setGeometry(3, 121, kLeftWidth, 208);
     List->setHeaderHidden(true);
     List->setColumnCount(1);
     List->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -352,7 +386,7 @@ void TfrmBase::buildTree() {
 void TfrmBase::buildTablPages() {
     nbTabl = new QStackedWidget(this);
     nbTabl->setObjectName(QStringLiteral("nbTabl"));
-    nbTabl->setGeometry(193, 148, 221, 298);
+    nbTabl->setGeometry(kMiddleX, 148, kMiddleWidth, 298);
     const char* const pageNames[] = {"Курсы валют", "МРОТ_Refin", "Индекс инфляции", "Индекс потреб. цен",
                                      "курсы др. валют"};
     for (const char* name : pageNames) {
@@ -364,13 +398,13 @@ void TfrmBase::buildTablPages() {
     QWidget* mrotPage = nbTabl->widget(kPageMrotRefin);
     cb1 = new QGroupBox(QStringLiteral(" В целях "), mrotPage);
     cb1->setObjectName(QStringLiteral("cb1"));
-    cb1->setGeometry(0, 243, 221, 55);
+    cb1->setGeometry(0, 243, kMiddleWidth, 55);
     m_cb1Items = new QButtonGroup(cb1);
     const QString items[] = {QStringLiteral("уплаты госпошлины"), QStringLiteral("регулирования оплаты труда")};
     for (int i = 0; i < 2; ++i) {
         auto* item = new QRadioButton(items[i], cb1);
         item->setObjectName(QStringLiteral("cb1Item%1").arg(i));
-        item->setGeometry(8, 16 + 18 * i, 205, 17);
+        item->setGeometry(8, 16 + 18 * i, kMiddleWidth - 16, 17);
         m_cb1Items->addButton(item, i);
     }
     m_cb1Items->button(0)->setChecked(true);
@@ -381,7 +415,7 @@ void TfrmBase::buildTablPages() {
     ValCombo = new QComboBox(otherPage);
     ValCombo->setObjectName(QStringLiteral("ValCombo"));
     ValCombo->setEditable(false);
-    ValCombo->setGeometry(52, 0, 169, 22);
+    ValCombo->setGeometry(52, 0, kMiddleWidth - 52, 22);
     ValCombo->setMaxVisibleItems(16);
     // Only the user's pick: setting the row from the program does not run the handler.
     connect(ValCombo, &QComboBox::activated, this, [this](int) { ValComboChange(); });
@@ -392,7 +426,7 @@ void TfrmBase::buildTablPages() {
 void TfrmBase::buildUpdateModeBox() {
     gb1 = new QGroupBox(QStringLiteral(" Способ обновления данных "), this);
     gb1->setObjectName(QStringLiteral("gb1"));
-    gb1->setGeometry(3, 335, 185, 111);
+    gb1->setGeometry(3, 335, kLeftWidth, 111);
     const char* const names[] = {"rb1", "rb2", "rb3", "rb4"};
     const QString captions[] = {QStringLiteral("вручную"), QStringLiteral("из файла \"КонсультантПлюс\""),
                                 QStringLiteral("из файла \"Гарант\""), QStringLiteral("через интернет")};
@@ -400,7 +434,7 @@ void TfrmBase::buildUpdateModeBox() {
     for (int i = 0; i < 4; ++i) {
         buttons[i] = new QRadioButton(captions[i], gb1);
         buttons[i]->setObjectName(QLatin1String(names[i]));
-        buttons[i]->setGeometry(6, 20 + 21 * i, 177, 18);
+        buttons[i]->setGeometry(6, 20 + 21 * i, kLeftWidth - 9, 18);
     }
     rb1 = buttons[0];
     rb2 = buttons[1];
@@ -479,23 +513,61 @@ void TfrmBase::buildInfoPanel() {
     gb3 = new QGroupBox(QStringLiteral(" Информация "), this);
     gb3->setObjectName(QStringLiteral("gb3"));
     gb3->setGeometry(423, 148, 224, 225);
-    makeLabel(gb3, "l50", QStringLiteral("Текущая запись добавлена"), 10, 21);
-    l4 = makeLabel(gb3, "l4", kNoData, 15, 37, 205);
-    makeLabel(gb3, "l51", QStringLiteral("Дата добавления записи:"), 10, 55);
-    l6 = makeLabel(gb3, "l6", kNoData, 145, 55, 76);
-    l5 = makeLabel(gb3, "l5", kNominalCaption + kNoData, 10, 73, 210);
+    constexpr int kRight = 221; // the values end here, clear of the frame
+    // A value stands where it was drawn, or further right when its caption needs the room.
+    auto valueAfter = [](QLabel* caption, int drawnX) { return std::max(drawnX, caption->geometry().right() + 5); };
+    auto valueLabel = [&](const char* name, QLabel* caption, int drawnX, int y) {
+        const int x = valueAfter(caption, drawnX);
+        return makeLabel(gb3, name, kNoData, x, y, kRight - x);
+    };
+
+    // The shipped-record line is longer than the box: it takes the line of l4, which it hides.
+    l50 = makeLabel(gb3, "l50", kCurrentRecord + kAddedWord, 10, 21, kRight - 10);
+    l50->setWordWrap(true);
+    l50->setFixedHeight(32);
+    l4 = makeLabel(gb3, "l4", kNoData, 15, 37, kRight - 15);
+    QLabel* l51 = makeLabel(gb3, "l51", QStringLiteral("Дата добавления записи:"), 10, 55);
+    l6 = valueLabel("l6", l51, 145, 55);
+    l5 = makeLabel(gb3, "l5", kNominalCaption + kNoData, 10, 73, kRight - 10);
     makeSeparator(gb3, 16, 92, 193);
-    makeLabel(gb3, "l52", QStringLiteral("Первая запись:"), 10, 102);
-    l7 = makeLabel(gb3, "l7", kNoData, 130, 102, 90);
-    makeLabel(gb3, "l53", QStringLiteral("Последняя запись:"), 10, 122);
-    l8 = makeLabel(gb3, "l8", kNoData, 130, 122, 90);
-    makeSeparator(gb3, 16, 147, 193);
-    makeLabel(gb3, "l54", QStringLiteral("Общее количество записей:"), 10, 157);
-    l1 = makeLabel(gb3, "l1", QStringLiteral("0"), 193, 157, 30);
-    makeLabel(gb3, "l55", QStringLiteral("Количество добавленных записей:"), 10, 177);
-    l2 = makeLabel(gb3, "l2", QStringLiteral("0"), 193, 177, 30);
-    makeLabel(gb3, "l56", QStringLiteral("Количество измененных записей:"), 10, 197);
-    l3 = makeLabel(gb3, "l3", QStringLiteral("0"), 193, 197, 30);
+
+    // The counts take up to six digits. Where a caption leaves no room for its count, the count goes on a line
+    // of its own under the caption, right-aligned, and the lines below the first separator close up to fit.
+    const QStringList countCaptions{QStringLiteral("Общее количество записей:"),
+                                    QStringLiteral("Количество добавленных записей:"),
+                                    QStringLiteral("Количество измененных записей:")};
+    const QFontMetrics metrics(gb3->font());
+    auto textWidth = [&](const QString& text) { return metrics.horizontalAdvance(text) + 1; };
+    const int countWidth = textWidth(QStringLiteral("999999")) + 1;
+    const int countX = std::min(193, kRight - countWidth); // drawn at 193, 30 wide: too narrow for six digits
+    bool ownLine[3];
+    bool compact = false;
+    for (int i = 0; i < 3; ++i) {
+        ownLine[i] = 10 + textWidth(countCaptions[i]) + 4 > countX;
+        compact = compact || ownLine[i];
+    }
+
+    QLabel* l52 = makeLabel(gb3, "l52", QStringLiteral("Первая запись:"), 10, compact ? 99 : 102);
+    QLabel* l53 = makeLabel(gb3, "l53", QStringLiteral("Последняя запись:"), 10, compact ? 116 : 122);
+    const int datesX = std::max(valueAfter(l52, 130), valueAfter(l53, 130));
+    l7 = makeLabel(gb3, "l7", kNoData, datesX, l52->y(), kRight - datesX);
+    l8 = makeLabel(gb3, "l8", kNoData, datesX, l53->y(), kRight - datesX);
+    makeSeparator(gb3, 16, compact ? 136 : 147, 193);
+
+    const char* const captionNames[] = {"l54", "l55", "l56"};
+    const char* const countNames[] = {"l1", "l2", "l3"};
+    QLabel** counts[] = {&l1, &l2, &l3};
+    int y = compact ? 141 : 157;
+    for (int i = 0; i < 3; ++i) {
+        makeLabel(gb3, captionNames[i], countCaptions[i], 10, y);
+        if (!ownLine[i]) {
+            *counts[i] = makeLabel(gb3, countNames[i], QStringLiteral("0"), countX, y, kRight - countX);
+            y += compact ? 16 : 20;
+        } else {
+            *counts[i] = makeLabel(gb3, countNames[i], QStringLiteral("0"), countX, y + 15, kRight - countX);
+            y += 30;
+        }
+    }
 }
 
 void TfrmBase::buildSearchBox() {
@@ -530,7 +602,7 @@ void TfrmBase::buildExpressBox() {
     large.setBold(true);
     large.setPixelSize(16);
     Label20->setFont(large);
-    Label20->setGeometry(111, 30, 14, 20);
+    Label20->setGeometry(111, 29, 14, std::max(22, Label20->fontMetrics().height()));
     val2 = new QLineEdit(gb5);
     val2->setObjectName(QStringLiteral("val2"));
     val2->setGeometry(126, 30, 88, 22);
@@ -606,6 +678,7 @@ void TfrmBase::ListChange() {
 }
 
 void TfrmBase::doListChange() {
+    const QuietViews quiet(m_quiet);
     if (!m_startDirectory.isEmpty())
         QDir::setCurrent(m_startDirectory);
     const int index = selectedIndex();
@@ -676,6 +749,30 @@ void TfrmBase::doListChange() {
     Date1->setDate(newest.isValid() ? newest.addDays(1) : m_clock.today());
     ShowRecordDates();
     ShowRecordDetails();
+}
+
+void TfrmBase::recordChanged(TableObject& table) {
+    if (m_quiet == 0 && &table == &activeTable())
+        refreshRecordViews();
+}
+
+void TfrmBase::refreshRecordViews() {
+    if (m_refreshing)
+        return;
+    m_refreshing = true;
+    ShowRecordDates();
+    ShowRecordDetails();
+    // Not asked for by the user: a figure that cannot be worked out now is left out, without a message.
+    const int index = selectedIndex();
+    try {
+        if (index >= kCurrencies && index <= kOther)
+            doCalcKursExpress(false);
+        else if (index == kMrot || index == kRefin)
+            doCalcStavkaExpress(false);
+    } catch (const AppError&) {
+        // The fields keep what they hold; Enter shows why.
+    }
+    m_refreshing = false;
 }
 
 void TfrmBase::showEvent(QShowEvent* event) {
@@ -764,6 +861,7 @@ void TfrmBase::ValComboChange() {
 }
 
 void TfrmBase::doValComboChange() {
+    const QuietViews quiet(m_quiet);
     const int row = ValCombo->currentIndex();
     if (row < 0 || row >= int(Catalog::otherCurrencies().size()))
         return;
@@ -774,6 +872,8 @@ void TfrmBase::doValComboChange() {
     m_store.tKurs.pointAt(QString::fromLatin1(Catalog::otherCurrencies()[size_t(row)].table));
     m_store.makeActive(m_store.tKurs);
     CalcKursExpress(false);
+    ShowRecordDates();
+    ShowRecordDetails();
 }
 
 void TfrmBase::grKursCellClick() {
@@ -817,16 +917,15 @@ void TfrmBase::ShowRecordDates() {
 
 void TfrmBase::doShowRecordDates() {
     TableObject& t = activeTable();
-    if (t.displayText(Col::CurDate).isEmpty()) {
+    if (!t.isOpen() || t.isEmpty()) {
         l7->setText(kNoData);
         l8->setText(kNoData);
         return;
     }
-    SuspendedDisplay suspended(t);
-    t.last();
-    l7->setText(t.displayText(Col::CurDate));
-    t.first();
-    l8->setText(t.displayText(Col::CurDate));
+    // Read from the rows: the current record stays where the user put it.
+    const int n = t.recordCount();
+    l7->setText(t.formatValue(Col::CurDate, t.row(n - 1).values[Col::CurDate]));
+    l8->setText(t.formatValue(Col::CurDate, t.row(0).values[Col::CurDate]));
 }
 
 void TfrmBase::ShowRecordDetails() {
@@ -841,12 +940,18 @@ void TfrmBase::doShowRecordDetails() {
     l2->setText(QString::number(m_counters.added));
     l3->setText(QString::number(m_counters.changed));
     if (t.recordCount() == 0) {
+        l50->setText(kCurrentRecord + kAddedWord);
+        l4->show();
         l4->setText(kNoData);
         l5->setText(kNominalCaption + kNoData);
         l6->setText(kNoData);
         return;
     }
     const QVariant upd = t.value(Col::Upd);
+    const bool shipped = upd.isValid() && upd.toInt() == int(UpdateSource::Shipped);
+    // A shipped record reads as one line: "Текущая запись поставлена с программой".
+    l50->setText(shipped ? kCurrentRecord + SourceShortWording(upd.toInt()) : kCurrentRecord + kAddedWord);
+    l4->setVisible(!shipped);
     if (!upd.isValid())
         l4->setText(kNoData); // a record that carries no source says so
     else if (upd.toInt() >= 0 && upd.toInt() <= 3)
@@ -914,32 +1019,29 @@ void TfrmBase::setExpressCaption() {
 }
 
 void TfrmBase::declineRoubles() {
-    const double amount = readFloat(val2->text(), m_regional);
-    const QString whole = QString::number(std::trunc(amount), 'f', 0);
-    const QChar last = whole.isEmpty() ? QLatin1Char('0') : whole.back();
-    if (last == QLatin1Char('1'))
-        Skl2->setText(QStringLiteral("рубль"));
-    else if (last >= QLatin1Char('2') && last <= QLatin1Char('4'))
-        Skl2->setText(QStringLiteral("рубля"));
-    else
-        Skl2->setText(QStringLiteral("рублей"));
+    const QString text = val2->text();
+    const auto amount = parseDecimal(text, m_regional.decimalSeparator);
+    if (!amount)
+        throw AppError(notFloatMessage(text));
+    Skl2->setText(RoubleWord(*amount));
+}
+
+void TfrmBase::showResult(QLineEdit* field, double value) {
+    // An infinity or NaN is no figure: the fields keep what they hold.
+    if (!std::isfinite(value))
+        throw AppError(QStringLiteral("Результат слишком велик для расчёта."));
+    const QString text = formatGeneral(value, m_regional);
+    field->setText(text);
+    // A long figure is shown from its first digit; the whole of it is in the tooltip.
+    field->setCursorPosition(0);
+    field->setToolTip(text);
 }
 
 QString TfrmBase::currencyLabel() const {
-    switch (selectedIndex()) {
-    case kDollar:
-        return QStringLiteral("USD");
-    case kEuro:
-        return QStringLiteral("EUR");
-    case kOther: {
-        const int row = ValCombo->currentIndex();
-        if (row >= 0 && row < int(Catalog::otherCurrencies().size()))
-            return QString::fromLatin1(Catalog::otherCurrencies()[size_t(row)].table);
-        return QString();
-    }
-    default:
-        return QString();
-    }
+    // The code of the series on screen, whichever way it came there.
+    if (&activeTable() == &m_store.tKurs)
+        return m_store.tKurs.tableName().toUpper();
+    return QString();
 }
 
 void TfrmBase::CalcKursExpress(bool fromVal2) {
@@ -951,21 +1053,22 @@ void TfrmBase::doCalcKursExpress(bool fromVal2) {
     TableObject& t = activeTable();
     const double rate = t.asFloat(u"KURS");
     const int nominal = t.asInteger(u"NOMINAL");
+    const QString label = currencyLabel();
+    if (!label.isEmpty())
+        Skl->setText(label);
+    Skl->show();
     if (rate != 0.0) {
         if (!fromVal2) {
             const double amount = readFloat(val1->text(), m_regional);
             // A rate without its nominal converts to nothing rather than to an infinity.
-            val2->setText(nominal != 0 ? formatGeneral(amount * rate / nominal, m_regional) : QStringLiteral("0"));
+            showResult(val2, nominal != 0 ? amount * rate / nominal : 0.0);
         } else {
             const double roubles = readFloat(val2->text(), m_regional);
-            val1->setText(formatGeneral(roubles * nominal / rate, m_regional));
+            showResult(val1, roubles * nominal / rate);
         }
     } else {
-        (fromVal2 ? val1 : val2)->setText(QStringLiteral("0"));
+        showResult(fromVal2 ? val1 : val2, 0.0);
     }
-    const QString label = currencyLabel();
-    if (!label.isEmpty())
-        Skl->setText(label);
     declineRoubles();
 }
 
@@ -979,15 +1082,15 @@ void TfrmBase::doCalcStavkaExpress(bool fromVal2) {
     TableObject& t = m_store.tStavka;
     const QVariant shown = t.value(grMROT_Refin->indicatorModel().columns()[1].column);
     const double value = shown.isValid() ? shown.toDouble() : 0.0;
+    Skl->hide();
     if (value != 0.0) {
         if (!fromVal2)
-            val2->setText(formatGeneral(readFloat(val1->text(), m_regional) * value, m_regional));
+            showResult(val2, readFloat(val1->text(), m_regional) * value);
         else
-            val1->setText(formatGeneral(readFloat(val2->text(), m_regional) / value, m_regional));
+            showResult(val1, readFloat(val2->text(), m_regional) / value);
     } else {
-        (fromVal2 ? val1 : val2)->setText(QStringLiteral("0"));
+        showResult(fromVal2 ? val1 : val2, 0.0);
     }
-    Skl->hide();
     declineRoubles();
 }
 
@@ -1039,7 +1142,11 @@ void TfrmBase::doBtnAddClick(QObject* sender) {
     default:
         return;
     }
-    m_runDialog(*dialog);
+    {
+        const QuietViews quiet(m_quiet);
+        m_runDialog(*dialog);
+    }
+    refreshRecordViews();
 }
 
 void TfrmBase::btnDelClick() {
@@ -1052,9 +1159,13 @@ void TfrmBase::doBtnDelClick() {
         return;
     if (!m_prompts.question(QStringLiteral("Вы действительно хотите удалить текущую запись?")))
         return;
-    t.remove();
-    t.close();
-    t.open();
+    {
+        const QuietViews quiet(m_quiet);
+        t.remove();
+        t.close();
+        t.open();
+    }
+    refreshRecordViews();
 }
 
 void TfrmBase::btnUpdClick() {
@@ -1064,19 +1175,22 @@ void TfrmBase::btnUpdClick() {
                                                : UpdateMode::Internet;
     ImportCommand command(m_store, m_counters, m_prompts, m_clock, m_regional, m_startDirectory,
                           {[this] { cb1Click(); },
-                           [this] {
-                               ShowRecordDates();
-                               ShowRecordDetails();
-                           }});
-    command.btnUpdClick(selectedIndex(), mode);
+                           [this] { refreshRecordViews(); }});
+    {
+        const QuietViews quiet(m_quiet);
+        command.btnUpdClick(selectedIndex(), mode);
+    }
+    refreshRecordViews();
 }
 
 void TfrmBase::btnGetClick() {
-    RateDownloadCommand command(this, m_store, m_prompts, m_clock, m_regional, m_http, [this] {
-        ShowRecordDates();
-        ShowRecordDetails();
-    });
-    command.run({selectedIndex(), Date1->maskedText(), Date2->maskedText(), ValCombo->currentIndex()});
+    RateDownloadCommand command(this, m_store, m_prompts, m_clock, m_regional, m_http,
+                                [this] { refreshRecordViews(); });
+    {
+        const QuietViews quiet(m_quiet);
+        command.run({selectedIndex(), Date1->maskedText(), Date2->maskedText(), ValCombo->currentIndex()});
+    }
+    refreshRecordViews();
 }
 
 void TfrmBase::N28Click() {
@@ -1084,6 +1198,15 @@ void TfrmBase::N28Click() {
 }
 
 void TfrmBase::N9Click() {
+    if (!HelpContents::viewerRegistered()) {
+        if (!m_help)
+            m_help = new HelpWindow(HelpContents::pagesDir(), this);
+        m_help->showPage();
+        m_help->show();
+        m_help->raise();
+        m_help->activateWindow();
+        return;
+    }
     // The help is looked for in the working directory; an installed copy keeps it in its shared folder.
     if (QFileInfo::exists(HelpContents::helpFileUrl().toLocalFile()))
         HelpContents::open();

@@ -14,6 +14,7 @@
 
 class Banner;
 class TfrmCalc;
+class HelpWindow;
 class MainMenu;
 class SkinSupport;
 class Clock;
@@ -74,6 +75,8 @@ public:
     MainMenu* menu() const { return m_menu; }
     SkinSupport& skins() { return *m_skins; }
     const Localize& catalogue() const { return m_catalogue; }
+    // The program's own help window, once F1 or "Содержание" has opened it.
+    HelpWindow* helpWindow() const { return m_help; }
 
     // The absolute index of the selected tree entry; -1 when none is selected.
     int selectedIndex() const;
@@ -161,7 +164,12 @@ private:
     void setModesEnabled(bool rb2On, bool rb3On, bool rb4On);
     void setExpressCaption();
     void declineRoubles();
-    QString currencyLabel() const; // Skl for the selected entry; empty when it has none
+    QString currencyLabel() const; // Skl for the series on screen; empty when it has none
+    // Writes a result into a field from its first digit; refuses a value that is not a finite number.
+    void showResult(QLineEdit* field, double value);
+    // The information panel and the express calculation describe the current record of the ActiveTable.
+    void recordChanged(TableObject& table);
+    void refreshRecordViews();
     QTreeWidgetItem* entryItem(int index) const;
 
     Database& m_db;
@@ -176,6 +184,8 @@ private:
     bool m_bannerShown = true;
     bool m_addMode = false;
     bool m_shownOnce = false;
+    int m_quiet = 0;
+    bool m_refreshing = false;
     DialogRunner m_runDialog;
     HttpClient m_http;
     std::unique_ptr<SkinSupport> m_skins;
@@ -184,6 +194,7 @@ private:
 
     MainMenu* m_menu = nullptr;
     Banner* m_banner = nullptr;
+    HelpWindow* m_help = nullptr;
     QTreeWidget* List = nullptr;
     QWidget* pan = nullptr;
     QLabel* Cap = nullptr;
@@ -223,6 +234,7 @@ private:
     QLabel* l6 = nullptr;
     QLabel* l7 = nullptr;
     QLabel* l8 = nullptr;
+    QLabel* l50 = nullptr;
 
     QGroupBox* gb4 = nullptr;
     QDateEdit* SearchDate = nullptr;

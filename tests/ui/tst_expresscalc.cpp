@@ -4,6 +4,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 // The express calculation: an amount at the value of the current record, and the word for roubles.
 class TestExpressCalc : public QObject {
@@ -18,6 +20,12 @@ private slots:
     void lettersInAField();
     void enterInEitherField();
     void groupNodeDoesNothing();
+    void codeOfSeriesOnScreen_data();
+    void codeOfSeriesOnScreen();
+    void resultShownFromFirstDigit_data();
+    void resultShownFromFirstDigit();
+    void resultTooLarge_data();
+    void resultTooLarge();
 
 private:
     std::unique_ptr<WindowFixture> f;
@@ -43,7 +51,7 @@ void TestExpressCalc::calculation_data() {
                                   << "1"
                                   << "28,62"
                                   << "USD"
-                                  << "рублей" << on;
+                                  << "рубля" << on;
     QTest::newRow("dollar, 100 roubles back") << "USD" << QVariant(1) << QVariant(28.62) << 1 << -1 << "1"
                                               << "100"
                                               << "3,49406009783368"
@@ -92,7 +100,7 @@ void TestExpressCalc::calculation_data() {
                                  << "0,000001"
                                  << "3E-5"
                                  << "USD"
-                                 << "рублей" << on;
+                                 << "рубля" << on;
     QTest::newRow("mrot") << "MROT" << QVariant(100) << QVariant(4330) << 4 << -1 << "2"
                           << ""
                           << "2"
@@ -110,7 +118,7 @@ void TestExpressCalc::calculation_data() {
                            << "1"
                            << "13"
                            << ""
-                           << "рубля" << on;
+                           << "рублей" << on;
 }
 
 void TestExpressCalc::calculation() {
@@ -160,28 +168,18 @@ void TestExpressCalc::calculation() {
 void TestExpressCalc::declension_data() {
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("word");
-    QTest::newRow("28,62") << "28,62"
-                           << "рублей";
-    QTest::newRow("21,9") << "21,9"
-                          << "рубль";
-    QTest::newRow("11") << "11"
-                        << "рубль";
-    QTest::newRow("112") << "112"
-                         << "рубля";
-    QTest::newRow("14") << "14"
-                        << "рубля";
-    QTest::newRow("0,5") << "0,5"
-                         << "рублей";
-    QTest::newRow("-3") << "-3"
-                        << "рубля";
-    QTest::newRow("-0,5") << "-0,5"
-                          << "рублей";
-    QTest::newRow("25") << "25"
-                        << "рублей";
-    QTest::newRow("1E20") << "1E20"
-                          << "рублей";
-    QTest::newRow("1000001") << "1000001"
-                             << "рубль";
+    // A fraction takes "рубля"; 11 to 14 at the end "рублей"; then the last digit.
+    const struct {
+        const char* amount;
+        const char* word;
+    } rows[] = {{"0", "рублей"},       {"1", "рубль"},        {"2", "рубля"},        {"5", "рублей"},
+                {"11", "рублей"},      {"12", "рублей"},      {"14", "рублей"},      {"21", "рубль"},
+                {"22", "рубля"},       {"25", "рублей"},      {"101", "рубль"},      {"111", "рублей"},
+                {"112", "рублей"},     {"1000001", "рубль"},  {"0,5", "рубля"},      {"21,9", "рубля"},
+                {"-3", "рубля"},       {"-11", "рублей"},     {"28,62", "рубля"},    {"-0,5", "рубля"},
+                {"1E20", "рублей"},    {"3E-5", "рубля"},     {"1E1", "рублей"},     {"2,5E1", "рублей"}};
+    for (const auto& row : rows)
+        QTest::newRow(row.amount) << QString::fromUtf8(row.amount) << QString::fromUtf8(row.word);
 }
 
 void TestExpressCalc::declension() {
@@ -258,6 +256,106 @@ void TestExpressCalc::groupNodeDoesNothing() {
     QCOMPARE(val1->text(), QStringLiteral("2"));
     QCOMPARE(val2->text(), QStringLiteral("7"));
     QVERIFY(f->prompts.shown.isEmpty());
+}
+
+void TestExpressCalc::codeOfSeriesOnScreen_data() {
+    QTest::addColumn<int>("before"); // the entry chosen first
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<int>("pick"); // ValCombo row picked afterwards, -1 for none
+    QTest::addColumn<QString>("code");
+    QTest::newRow("mrot, then dollar") << 4 << 1 << -1 << "USD";
+    QTest::newRow("refin, then euro") << 5 << 2 << -1 << "EUR";
+    QTest::newRow("inflation, then dollar") << 6 << 1 << -1 << "USD";
+    QTest::newRow("mrot, then other") << 4 << 3 << -1 << "DEM";
+    QTest::newRow("mrot, then other, yen") << 4 << 3 << 25 << "JPY";
+    QTest::newRow("other, then group node") << 3 << 0 << -1 << "USD";
+}
+
+void TestExpressCalc::codeOfSeriesOnScreen() {
+    QFETCH(int, before);
+    QFETCH(int, entry);
+    QFETCH(int, pick);
+    QFETCH(QString, code);
+    f->db.add("USD", QDate(2009, 7, 1), 1, 28.62, 1);
+    f->db.add("MROT", QDate(2009, 1, 1), 100, 4330, 2);
+    f->db.add("JPY", QDate(2009, 7, 1), 100, 30.5, 1);
+    auto w = f->makeWindow();
+    w->selectEntry(before);
+    w->selectEntry(entry);
+    if (pick >= 0) {
+        control<QComboBox>(w.get(), "ValCombo")->setCurrentIndex(pick);
+        w->ValComboChange();
+    }
+    auto* label = control<QLabel>(w.get(), "Skl");
+    QVERIFY(label->isVisibleTo(w.get()));
+    QCOMPARE(label->text(), code);
+    // A further choice of the same kind keeps it shown.
+    w->selectEntry(2);
+    QVERIFY(label->isVisibleTo(w.get()));
+    QCOMPARE(label->text(), QStringLiteral("EUR"));
+}
+
+void TestExpressCalc::resultShownFromFirstDigit_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("back"); // typed in val2
+    QTest::addColumn<QString>("result");
+    QTest::newRow("val2 long") << "123456789" << false << "9433271519,0955";
+    QTest::newRow("val1 long") << "1" << true << "0,0130873778784052";
+}
+
+void TestExpressCalc::resultShownFromFirstDigit() {
+    QFETCH(QString, typed);
+    QFETCH(bool, back);
+    QFETCH(QString, result);
+    f->db.add("USD", QDate(2009, 7, 1), 1, 76.4095, 1);
+    auto w = f->makeWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    auto* input = control<QLineEdit>(w.get(), back ? "val2" : "val1");
+    auto* output = control<QLineEdit>(w.get(), back ? "val1" : "val2");
+    input->setFocus();
+    input->setText(typed);
+    QTest::keyClick(input, Qt::Key_Return);
+    QCOMPARE(output->text(), result);
+    QCOMPARE(output->cursorPosition(), 0);
+    QCOMPARE(output->toolTip(), result);
+    // The first digit is drawn at the left of the field, not scrolled out of it.
+    QStyleOptionFrame option;
+    option.initFrom(output);
+    const QRect text = output->style()->subElementRect(QStyle::SE_LineEditContents, &option, output);
+    QVERIFY(output->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() <= text.left() + output->fontMetrics().averageCharWidth());
+    QCOMPARE(f->prompts.texts(), QStringList());
+}
+
+void TestExpressCalc::resultTooLarge_data() {
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("back");
+    QTest::newRow("dollar 1E308") << 1 << "1E308" << false;
+    QTest::newRow("dollar back 1E308") << 1 << "1E308" << true;
+    QTest::newRow("mrot 1E308") << 4 << "1E308" << false;
+}
+
+void TestExpressCalc::resultTooLarge() {
+    QFETCH(int, entry);
+    QFETCH(QString, typed);
+    QFETCH(bool, back);
+    f->db.add("USD", QDate(2009, 7, 1), 1, 76.4095, 1);
+    f->db.add("MROT", QDate(2009, 1, 1), 100, 4330, 2);
+    f->db.add("USD", QDate(2009, 6, 30), 1, 0.0001, 1);
+    auto w = f->makeWindow();
+    w->selectEntry(entry);
+    if (back)
+        w->activeTable().moveTo(1); // a tiny rate: dividing by it overflows
+    auto* input = control<QLineEdit>(w.get(), back ? "val2" : "val1");
+    auto* output = control<QLineEdit>(w.get(), back ? "val1" : "val2");
+    const QString before = output->text();
+    input->setText(typed);
+    f->prompts.clear();
+    back ? w->val2Exit() : w->val1Exit();
+    QCOMPARE(f->prompts.texts(ScriptedPrompts::Kind::Message), QStringList{"Результат слишком велик для расчёта."});
+    QCOMPARE(input->text(), typed);
+    QCOMPARE(output->text(), before);
 }
 
 QTEST_MAIN(TestExpressCalc)

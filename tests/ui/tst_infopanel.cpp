@@ -1,8 +1,10 @@
 #include "WindowFixture.h"
 #include "ui/IndicatorGrid.h"
+#include "ui/RecordDialog.h"
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,7 +21,10 @@ private slots:
     void countersShownUntilNextChange();
     void search_data();
     void search();
-    void searchLeavesExpressAlone();
+    void searchMovesExpressToo();
+    void viewsFollowTheRecord_data();
+    void viewsFollowTheRecord();
+    void shippedRecord();
 
 private:
     QString text(QWidget* w, const char* name) { return control<QLabel>(w, name)->text(); }
@@ -181,15 +186,120 @@ void TestInfoPanel::search() {
     }
 }
 
-void TestInfoPanel::searchLeavesExpressAlone() {
+void TestInfoPanel::searchMovesExpressToo() {
     f->db.add("USD", QDate(2009, 1, 10), 1, 29.3804, 1);
     f->db.add("USD", QDate(2009, 1, 14), 1, 29.9, 3);
     auto w = f->makeWindow();
     control<QDateEdit>(w.get(), "SearchDate")->setDate(QDate(2009, 1, 10));
     w->btnSearchClick();
     QCOMPARE(w->activeTable().currentRow(), 1);
-    QCOMPARE(control<QLineEdit>(w.get(), "val2")->text(), QStringLiteral("29,9"));
+    QCOMPARE(control<QLineEdit>(w.get(), "val2")->text(), QStringLiteral("29,3804"));
+    QCOMPARE(control<QGroupBox>(w.get(), "gb5")->title(), QStringLiteral("Экспресс-расчет на 10.01.2009"));
+    QCOMPARE(text(w.get(), "l4"), QStringLiteral("из системы \"КонсультантПлюс\""));
     QCOMPARE(text(w.get(), "l8"), QStringLiteral("14.01.2009"));
+}
+
+void TestInfoPanel::viewsFollowTheRecord_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("caption"); // gb5
+    QTest::addColumn<QString>("result");  // val2 for 1 in val1
+    QTest::addColumn<QString>("skl");
+    QTest::addColumn<QString>("how");     // l4
+    QTest::addColumn<QString>("nominal"); // l5
+    QTest::addColumn<QString>("count");   // l1
+    QTest::addColumn<QString>("newest");  // l8
+    const QString on = "Экспресс-расчет на ";
+    QTest::newRow("key down") << "key" << on + "13.01.2009" << "29,4258" << "USD" << "из системы \"Гарант\""
+                              << "Номинал валюты: 1" << "3" << "14.01.2009";
+    QTest::newRow("mouse click") << "click" << on + "10.01.2009" << "29,3804" << "USD" << "вручную"
+                                 << "Номинал валюты: 1" << "3" << "14.01.2009";
+    QTest::newRow("delete") << "delete" << on + "14.01.2009" << "29,9" << "USD" << "из интернета"
+                            << "Номинал валюты: 1" << "2" << "14.01.2009";
+    QTest::newRow("delete newest by Ctrl+Delete") << "ctrl+delete" << on + "13.01.2009" << "29,4258" << "USD"
+                                                  << "из системы \"Гарант\"" << "Номинал валюты: 1" << "2"
+                                                  << "13.01.2009";
+    QTest::newRow("ValCombo yen") << "yen" << on + "01.07.2009" << "0,305" << "JPY" << "из интернета"
+                                  << "Номинал валюты: 100" << "1" << "01.07.2009";
+    QTest::newRow("add") << "add" << on + "15.01.2009" << "30,5" << "USD" << "вручную"
+                         << "Номинал валюты: 1" << "4" << "15.01.2009";
+    QTest::newRow("edit") << "edit" << on + "14.01.2009" << "31" << "USD" << "вручную"
+                          << "Номинал валюты: 1" << "3" << "14.01.2009";
+}
+
+void TestInfoPanel::viewsFollowTheRecord() {
+    QFETCH(QString, action);
+    QFETCH(QString, caption);
+    QFETCH(QString, result);
+    QFETCH(QString, skl);
+    QFETCH(QString, how);
+    QFETCH(QString, nominal);
+    QFETCH(QString, count);
+    QFETCH(QString, newest);
+    f->db.add("USD", QDate(2009, 1, 10), 1, 29.3804, 0);
+    f->db.add("USD", QDate(2009, 1, 13), 1, 29.4258, 2);
+    f->db.add("USD", QDate(2009, 1, 14), 1, 29.9, 3);
+    for (int i = 0; i < 5; ++i)
+        f->db.add("DEM", QDate(2001, 12, 20 + i), 10, 140.0 + i, 3);
+    f->db.add("JPY", QDate(2009, 7, 1), 100, 30.5, 3);
+    auto w = f->makeWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QTest::qWait(0); // the first activation
+    auto* grid = control<IndicatorGrid>(w.get(), "grKurs");
+    if (action == "key") {
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Down);
+    } else if (action == "click") {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(2, 0)).center());
+    } else if (action == "delete") {
+        w->activeTable().moveTo(1);
+        f->prompts.setNextAnswers({true});
+        w->btnDelClick(); // the newest is current again
+    } else if (action == "ctrl+delete") {
+        grid->setFocus();
+        f->prompts.setNextAnswers({true});
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+    } else if (action == "yen") {
+        w->selectEntry(3);
+        auto* combo = control<QComboBox>(w.get(), "ValCombo");
+        combo->setCurrentIndex(25);
+        emit combo->activated(25);
+    } else if (action == "add" || action == "edit") {
+        w->setDialogRunner([&](QDialog& dialog) {
+            if (action == "add") {
+                dialog.findChild<QLineEdit*>("de")->setText("15.01.2009");
+                dialog.findChild<QLineEdit*>("ce1")->setText("1");
+            }
+            dialog.findChild<QLineEdit*>("ce")->setText(action == "add" ? QStringLiteral("30,5") : QStringLiteral("31"));
+            qobject_cast<RecordDialog*>(&dialog)->btnOKClick();
+            return dialog.result();
+        });
+        w->btnAddClick(control(w.get(), action == "add" ? "btnAdd" : "btnEdit"));
+    }
+    QCOMPARE(control<QGroupBox>(w.get(), "gb5")->title(), caption);
+    QCOMPARE(control<QLineEdit>(w.get(), "val2")->text(), result);
+    QCOMPARE(text(w.get(), "Skl"), skl);
+    QCOMPARE(text(w.get(), "l4"), how);
+    QCOMPARE(text(w.get(), "l5"), nominal);
+    QCOMPARE(text(w.get(), "l1"), count);
+    QCOMPARE(text(w.get(), "l8"), newest);
+    // No view asked anything of its own.
+    QCOMPARE(f->prompts.texts(ScriptedPrompts::Kind::Message), QStringList());
+}
+
+void TestInfoPanel::shippedRecord() {
+    f->db.add("USD", QDate(2009, 1, 10), 1, 29.3804, 4);
+    f->db.add("USD", QDate(2009, 1, 14), 1, 29.9, 1);
+    auto w = f->makeWindow();
+    QCOMPARE(text(w.get(), "l50"), QStringLiteral("Текущая запись добавлена"));
+    QCOMPARE(text(w.get(), "l4"), QStringLiteral("из системы \"КонсультантПлюс\""));
+    QVERIFY(control(w.get(), "l4")->isVisibleTo(w.get()));
+    w->activeTable().moveTo(1);
+    QCOMPARE(text(w.get(), "l50"), QStringLiteral("Текущая запись поставлена с программой"));
+    QVERIFY(!control(w.get(), "l4")->isVisibleTo(w.get()));
+    w->activeTable().moveTo(0);
+    QCOMPARE(text(w.get(), "l50"), QStringLiteral("Текущая запись добавлена"));
+    QVERIFY(control(w.get(), "l4")->isVisibleTo(w.get()));
 }
 
 QTEST_MAIN(TestInfoPanel)

@@ -1,15 +1,23 @@
 #include "ScriptedPrompts.h"
 #include "TestDb.h"
 #include "TestHttpServer.h"
+#include "common/NumberText.h"
 #include "common/Settings.h"
 #include "net/ConnectionSettings.h"
+#include "app/HelpContents.h"
 #include "app/TAboutForm.h"
+#include "app/WebSites.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainMenu.h"
 #include "ui/MaskedDateEdit.h"
 #include "ui/TfrmBase.h"
 #include "ui/TfrmSet.h"
 
 #include <QDesktopServices>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTextBrowser>
+#include <QTreeWidget>
 #include <QLabel>
 #include <QRadioButton>
 #include <QtTest>
@@ -25,6 +33,7 @@ private slots:
     void connectionSettingsAppliedAtStartAndFromTheDialog();
     void garbageSettingsStillStart();
     void menuReachesTheCommands();
+    void helpWindowShowsPagesAndFollowsLinks();
 
 private:
     std::unique_ptr<TfrmBase> makeWindow();
@@ -76,6 +85,13 @@ void TestMainWindowCommands::importFromTheFilePage() {
     QCOMPARE(label(*w, "l2"), QString::number(added));
     QCOMPARE(label(*w, "l1"), QString::number(added));
     QCOMPARE(label(*w, "l4"), QStringLiteral("из системы \"КонсультантПлюс\""));
+    // The express box describes the current record of the imported series.
+    QCOMPARE(w->findChild<QGroupBox*>("gb5")->title(),
+             "Экспресс-расчет на " + w->activeTable().displayText(u"CURDATE"));
+    QCOMPARE(w->findChild<QLineEdit*>("val2")->text(),
+             formatGeneral(w->activeTable().asFloat(u"KURS") / w->activeTable().asInteger(u"NOMINAL"),
+                           RegionalSettings::russian()));
+    QCOMPARE(label(*w, "Skl"), QStringLiteral("USD"));
 }
 
 void TestMainWindowCommands::downloadFromTheInternetPage() {
@@ -96,6 +112,12 @@ void TestMainWindowCommands::downloadFromTheInternetPage() {
     QTest::mouseClick(w->findChild<QWidget*>("btnGet"), Qt::LeftButton);
     QTRY_COMPARE(w->activeTable().recordCount(), 2);
     QVERIFY(w->isEnabled());
+    // The express box and the panel describe the current record after the download.
+    QCOMPARE(w->findChild<QGroupBox*>("gb5")->title(),
+             "Экспресс-расчет на " + w->activeTable().displayText(u"CURDATE"));
+    QCOMPARE(w->findChild<QLineEdit*>("val2")->text(),
+             formatGeneral(w->activeTable().asFloat(u"KURS"), RegionalSettings::russian()));
+    QCOMPARE(label(*w, "l1"), QStringLiteral("2"));
     QCOMPARE(server.requestCount(), 1);
     QVERIFY2(server.requests()[0].target.endsWith("date_req1=01.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01239"),
              server.requests()[0].target.constData());
@@ -169,13 +191,21 @@ void TestMainWindowCommands::menuReachesTheCommands() {
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     QCOMPARE(w->menu()->geometry(), QRect(0, 0, 651, MainMenu::kHeight));
 
-    // F1: the help file of the working directory, without waiting.
+    // F1: the help file of the working directory, without waiting, where a viewer of it is registered; the
+    // program's own help window elsewhere.
     QFile chm(m_dir->filePath("Vendrick.chm"));
     QVERIFY(chm.open(QIODevice::WriteOnly));
     chm.close();
     QTest::keyClick(w.get(), Qt::Key_F1);
-    QCOMPARE(catcher.urls.size(), 1);
-    QCOMPARE(catcher.urls[0].toLocalFile(), m_dir->filePath("Vendrick.chm"));
+    if (HelpContents::viewerRegistered()) {
+        QCOMPARE(catcher.urls.size(), 1);
+        QCOMPARE(catcher.urls[0].toLocalFile(), m_dir->filePath("Vendrick.chm"));
+    } else {
+        QVERIFY(catcher.urls.isEmpty());
+        QVERIFY(w->helpWindow() && w->helpWindow()->isVisible());
+        w->helpWindow()->close();
+    }
+    const qsizetype opened = catcher.urls.size();
 
     // F9: the connection settings dialog.
     bool dialogShown = false;
@@ -198,16 +228,82 @@ void TestMainWindowCommands::menuReachesTheCommands() {
     emit w->menu()->aboutRequested();
     QCOMPARE(aboutTitle, QStringLiteral("О программе"));
 
-    // The banner opens the maker's site.
-    QTest::mouseClick(w->findChild<QWidget*>("Image1"), Qt::LeftButton);
-    QCOMPARE(catcher.urls.size(), 2);
-    QCOMPARE(catcher.urls[1].scheme(), QStringLiteral("https"));
+    // The banner opens the maker's site: once on a click, twice on a double click (its click and itself).
+    QWidget* banner = w->findChild<QWidget*>("Image1");
+    QTest::mouseClick(banner, Qt::LeftButton);
+    QCOMPARE(catcher.urls.size(), opened + 1);
+    QCOMPARE(catcher.urls.last(), QUrl(WebSites::kProgramsSite));
+    // What the system delivers for a double click: press, release, double click, release.
+    QTest::mousePress(banner, Qt::LeftButton);
+    QTest::mouseRelease(banner, Qt::LeftButton);
+    QTest::mouseDClick(banner, Qt::LeftButton);
+    QTest::mouseRelease(banner, Qt::LeftButton);
+    QCOMPARE(catcher.urls.size(), opened + 3);
+    QCOMPARE(catcher.urls.last(), QUrl(WebSites::kProgramsSite));
 
     // A country chosen in the menu is stored and nothing else changes.
     emit w->menu()->countryChosen("Ukraine");
     QCOMPARE(m_settings->text("Country"), QStringLiteral("Ukraine"));
     QDesktopServices::unsetUrlHandler("file");
     QDesktopServices::unsetUrlHandler("https");
+}
+
+void TestMainWindowCommands::helpWindowShowsPagesAndFollowsLinks() {
+    // The pages where an installed copy keeps them: a "tarvel/help" folder among the system's data folders.
+    const QString pages = m_dir->filePath("share/tarvel/help");
+    QVERIFY(QDir().mkpath(pages));
+    for (const QFileInfo& page : QDir(TARVEL_SOURCE_DIR "/help").entryInfoList({"*.html", "*.css", "*.hhc"}))
+        QVERIFY(QFile::copy(page.filePath(), pages + '/' + page.fileName()));
+    const QByteArray previous = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", m_dir->filePath("share").toUtf8());
+    QCOMPARE(QFileInfo(HelpContents::pagesDir()).canonicalFilePath(), QFileInfo(pages).canonicalFilePath());
+
+    auto w = makeWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w->N9Click();
+    qputenv("XDG_DATA_DIRS", previous);
+    if (HelpContents::viewerRegistered())
+        QSKIP("a viewer of the help file is registered on this system");
+    HelpWindow* help = w->helpWindow();
+    QVERIFY(help && help->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QCOMPARE(help->currentPage(), QStringLiteral("index.html"));
+    QVERIFY(help->browser()->toPlainText().contains("Tarvel — общие сведения"));
+
+    // The contents: the pages of the help file's contents, nested as there.
+    QTreeWidget* contents = help->contents();
+    QCOMPARE(contents->topLevelItem(0)->text(0), QStringLiteral("Tarvel — общие сведения"));
+    QTreeWidgetItem* express = nullptr;
+    QTreeWidgetItem* garant = nullptr;
+    for (QTreeWidgetItemIterator it(contents); *it; ++it) {
+        if ((*it)->text(0) == "Экспресс-расчет")
+            express = *it;
+        if ((*it)->text(0) == "Выгрузки Гаранта")
+            garant = *it;
+    }
+    QVERIFY(express && garant);
+    QCOMPARE(garant->parent()->text(0), QStringLiteral("Импорт из текстового файла"));
+    QCOMPARE(garant->parent()->parent()->text(0), QStringLiteral("Способы обновления данных"));
+    const QRect item = contents->visualItemRect(express);
+    QTest::mouseClick(contents->viewport(), Qt::LeftButton, {}, item.center());
+    QCOMPARE(help->currentPage(), QStringLiteral("express.html"));
+
+    // A link of the page, clicked, opens its page and marks it in the contents.
+    help->showPage("index.html");
+    QTextBrowser* browser = help->browser();
+    const QTextCursor found = browser->document()->find("Показатели и таблицы");
+    QVERIFY(!found.isNull());
+    QTextCursor inside(browser->document());
+    inside.setPosition(found.selectionStart() + 3);
+    browser->ensureCursorVisible();
+    browser->setTextCursor(inside);
+    browser->ensureCursorVisible();
+    const QPoint at = browser->cursorRect(inside).center();
+    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(help->currentPage(), QStringLiteral("series.html"));
+    QCOMPARE(contents->currentItem()->text(0), QStringLiteral("Показатели и таблицы"));
+    QVERIFY(browser->toPlainText().contains("Показатели и таблицы"));
 }
 
 QTEST_MAIN(TestMainWindowCommands)

@@ -28,6 +28,8 @@ private slots:
     void refusalsLeaveTableUntouched_data();
     void refusalsLeaveTableUntouched();
     void cancelAndEscape();
+    void unchangedEditWritesNothing_data();
+    void unchangedEditWritesNothing();
     void groupEntryOpensNothing();
     void doubleClickActsAsEdit();
     void deleteRecord();
@@ -249,9 +251,10 @@ void TestRecordDialogs::editMode() {
     QCOMPARE(f->db.count("USD"), 2);
     QCOMPARE(w->counters().changed, 1);
     QCOMPARE(w->counters().added, 0);
-    // The changed record stays current; the panel is not refreshed by a dialog.
+    // The changed record stays current; the panel shows it and the count of changes.
     QCOMPARE(w->activeTable().displayText(u"CURDATE"), QStringLiteral("21.12.2002"));
-    QCOMPARE(control<QLabel>(w.get(), "l3")->text(), QStringLiteral("0"));
+    QCOMPARE(control<QLabel>(w.get(), "l3")->text(), QStringLiteral("1"));
+    QCOMPARE(control<QLabel>(w.get(), "l4")->text(), QStringLiteral("вручную"));
 }
 
 void TestRecordDialogs::editEmptySeries() {
@@ -315,6 +318,31 @@ void TestRecordDialogs::refusalsLeaveTableUntouched_data() {
     QTest::newRow("month without г.") << 7 << true << Fields{{"ed", "май 2003"}, {"ce", "101"}} << monthPeriodMessage();
     QTest::newRow("month too long") << 7 << true << Fields{{"ed", "   сентябрь 2002 г."}, {"ce", "101"}}
                                     << "Период длиннее 18 символов. Пример: январь 2002 г.";
+    // Nonsense that reads as a number or a date.
+    const QString positive = "Поле «%1»: значение должно быть больше нуля.";
+    const QString year = "Поле «%1»: год должен быть от 1900 до 2100.";
+    QTest::newRow("rate 0") << 1 << true << Fields{{"de", "26.12.2002"}, {"ce1", "1"}, {"ce", "0"}}
+                            << positive.arg("Курс");
+    QTest::newRow("rate negative") << 1 << false << Fields{{"de", "25.12.2002"}, {"ce1", "1"}, {"ce", "-31,8"}}
+                                   << positive.arg("Курс");
+    QTest::newRow("rate 1e-400") << 1 << true << Fields{{"de", "26.12.2002"}, {"ce1", "1"}, {"ce", "1e-400"}}
+                                 << positive.arg("Курс");
+    QTest::newRow("nominal 0") << 1 << true << Fields{{"de", "26.12.2002"}, {"ce1", "0"}, {"ce", "31,8"}}
+                               << positive.arg("Номинал");
+    QTest::newRow("nominal negative") << 1 << false << Fields{{"de", "25.12.2002"}, {"ce1", "-1"}, {"ce", "31,8"}}
+                                      << positive.arg("Номинал");
+    QTest::newRow("refin 0") << 5 << true << Fields{{"de", "01.12.2009"}, {"ce", "0"}} << positive.arg("Размер");
+    QTest::newRow("mrot RAZMER2 negative") << 4 << false << Fields{{"de", "01.01.2009"}, {"ce", "100"}, {"ce2", "-5"}}
+                                           << positive.arg("В целях регулирования оплаты труда");
+    QTest::newRow("index 0") << 6 << true << Fields{{"ed", "II квартал 2002 г."}, {"ce", "0"}} << positive.arg("ИРИП");
+    QTest::newRow("price negative") << 7 << false << Fields{{"ed", "январь 2002 г."}, {"ce", "-101"}}
+                                    << positive.arg("% к предыдущему месяцу");
+    QTest::newRow("quarter III кв. 2002 .") << 6 << true << Fields{{"ed", "III кв. 2002 ."}, {"ce", "1,05"}}
+                                           << year.arg("Период");
+    QTest::newRow("month of 1899") << 7 << true << Fields{{"ed", "май 1899 г."}, {"ce", "101"}} << year.arg("Период");
+    QTest::newRow("date 1899") << 1 << true << Fields{{"de", "31.12.1899"}, {"ce1", "1"}, {"ce", "31,8"}}
+                               << year.arg("Дата");
+    QTest::newRow("date 2101") << 5 << false << Fields{{"de", "01.01.2101"}, {"ce", "13"}} << year.arg("Дата");
 }
 
 void TestRecordDialogs::refusalsLeaveTableUntouched() {
@@ -340,6 +368,36 @@ void TestRecordDialogs::refusalsLeaveTableUntouched() {
     QCOMPARE(w->activeTable().displayText(u"UPD"), QStringLiteral("2"));
     QVERIFY(!w->activeTable().hasPending());
     QCOMPARE(w->counters().added + w->counters().changed, 0);
+}
+
+void TestRecordDialogs::unchangedEditWritesNothing_data() {
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("dollar") << 1 << "USD" << QDate(2002, 12, 25);
+    QTest::newRow("mrot") << 4 << "MROT" << QDate(2009, 1, 1);
+    QTest::newRow("inflation") << 6 << "infl" << QDate(2002, 1, 1);
+    QTest::newRow("price") << 7 << "price" << QDate(2002, 1, 1);
+}
+
+void TestRecordDialogs::unchangedEditWritesNothing() {
+    QFETCH(int, entry);
+    QFETCH(QString, table);
+    QFETCH(QDate, date);
+    const QDate written(2003, 1, 5);
+    f->db.add("USD", QDate(2002, 12, 25), 1, 31.78, 3, written);
+    f->db.add("MROT", QDate(2009, 1, 1), 100, 4330, 3, written);
+    f->db.add("infl", QDate(2002, 1, 1), "I квартал 2002 г.", 1.036, 3, written);
+    f->db.add("price", QDate(2002, 1, 1), "январь 2002 г.", 103.1, 3, written);
+    auto w = f->makeWindow();
+    w->selectEntry(entry);
+    const Run run = open(*w, false, {});
+    QCOMPARE(run.result, int(QDialog::Accepted));
+    QCOMPARE(f->prompts.texts(), QStringList());
+    QCOMPARE(stored(table, date, "UPD").toInt(), 3);
+    QCOMPARE(stored(table, date, "DT").toDate(), written);
+    QCOMPARE(w->counters().changed, 0);
+    QCOMPARE(w->activeTable().displayText(u"UPD"), QStringLiteral("3"));
 }
 
 void TestRecordDialogs::cancelAndEscape() {
