@@ -66,6 +66,11 @@ void TestRecordMerge::decision_data() {
                                          << "8,25" << "" << true << 0 << 0 << 1 << 8.25 << none << 1;
     QTest::newRow("asks of downloaded value") << usd << P(&Profiles::ConsultantDollar) << QVariant(28.6) << none << 3
                                               << "28,62" << "" << true << 3 << 0 << 1 << 28.62 << none << 1;
+    QTest::newRow("asks of shipped value, ConsultantPlus")
+        << usd << P(&Profiles::ConsultantDollar) << QVariant(28.6) << none << 4 << "28,62" << "" << true << 4 << 0 << 1
+        << 28.62 << none << 1;
+    QTest::newRow("asks of shipped value, Garant") << refin << P(&Profiles::GarantRefin) << QVariant(8.0) << none << 4
+                                                   << "8,25" << "" << false << 4 << 0 << 0 << 8.0 << none << 4;
     QTest::newRow("No keeps") << usd << P(&Profiles::ConsultantDollar) << QVariant(28.6) << none << 3 << "28,62" << ""
                               << false << 3 << 0 << 0 << 28.6 << none << 3;
     QTest::newRow("empty stored value asks and goes on")
