@@ -20,6 +20,9 @@ const Settings::Value kValues[] = {
     {"Country", Settings::Kind::Text, nullptr},
     {"Lang", Settings::Kind::Text, nullptr},
     {"Path", Settings::Kind::Text, nullptr},
+    // The database file chosen at the first start (beside the program, or the user's copy); later starts of the
+    // window and of tarvel-cli keep to it while it exists.
+    {"Database", Settings::Kind::Text, nullptr},
 };
 } // namespace
 
