@@ -248,7 +248,7 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
             }
             // Nothing of this run reached the file: show the series as it is stored.
             try {
-                m_store.database().exec("ROLLBACK");
+                m_store.database().rollback();
             } catch (...) {
                 // The engine has ended the transaction itself; there is nothing to undo.
             }

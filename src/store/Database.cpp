@@ -230,15 +230,16 @@ void Database::begin() {
 void Database::commit() {
     if (m_transactionDepth == 0)
         return;
-    if (--m_transactionDepth == 0)
+    // A failing COMMIT leaves the transaction open: it stays counted, for the rollback that follows.
+    if (m_transactionDepth == 1)
         exec("COMMIT");
+    --m_transactionDepth;
 }
 
 void Database::rollback() {
-    if (m_transactionDepth == 0)
-        return;
     m_transactionDepth = 0;
-    exec("ROLLBACK");
+    if (m_db && !sqlite3_get_autocommit(m_db))
+        exec("ROLLBACK");
 }
 
 Statement::Statement(Database& db, const QString& sql) : m_db(db) {

@@ -102,6 +102,11 @@ public:
         try {
             m_db.commit();
         } catch (...) {
+            // A destructor cannot report; the records of the failed commit are not kept half-written.
+            try {
+                m_db.rollback();
+            } catch (...) {
+            }
         }
     }
     void commit() {

@@ -122,6 +122,7 @@ private slots:
     void mergeInterplay();
     void cancel();
     void commandAroundTheRun();
+    void databaseHeldByAnotherConnection();
 };
 
 void TestImportCommand::everyExportInBothCodePages_data() {
@@ -413,6 +414,23 @@ void TestImportCommand::commandAroundTheRun() {
     w.import(5, UpdateMode::Garant, fixture("garant-refin", "1251"));
     QCOMPARE(w.cb1Clicks, 1);
     QCOMPARE(w.refreshes, 2);
+}
+
+void TestImportCommand::databaseHeldByAnotherConnection() {
+    Window w;
+    Database other;
+    other.open(w.db.path());
+    other.exec("BEGIN IMMEDIATE");
+    const ImportOutcome outcome = w.import(1, UpdateMode::ConsultantPlus, fixture("consultant-usd", "1251"));
+    other.exec("ROLLBACK");
+    QCOMPARE(outcome.kind, Kind::Failure);
+    QCOMPARE(outcome.text, kError + "\nИмпорт не начат: база данных занята другой программой; в таблицу ничего не "
+                                    "записано. (database is locked)");
+    QCOMPARE(w.db.count("USD"), 0);
+    QVERIFY(!w.db.db().inTransaction());
+    // Free again: the same file imports.
+    QCOMPARE(w.import(1, UpdateMode::ConsultantPlus, fixture("consultant-usd", "1251")).kind, Kind::Report);
+    QCOMPARE(w.db.count("USD"), 7);
 }
 
 QTEST_GUILESS_MAIN(TestImportCommand)

@@ -15,6 +15,7 @@ private slots:
     void responses_data();
     void responses();
     void failingDatabaseKeepsWhatWasStored();
+    void databaseHeldByAnotherConnection();
 };
 
 namespace {
@@ -173,11 +174,46 @@ void TestLoadDownloadedRates::failingDatabaseKeepsWhatWasStored() {
     SaveResponse(oneLine({record("02.03.2001", "1", "28,6200"), record("03.03.2001", "1", "28,6500"),
                           record("04.03.2001", "1", "28,6600")}),
                  temp);
-    QVERIFY_THROWS_EXCEPTION(AppError, LoadDownloadedRates(table, prompts, temp));
+    try {
+        LoadDownloadedRates(table, prompts, temp);
+        QFAIL("no failure");
+    } catch (const AppError& e) {
+        QCOMPARE(e.text(), QStringLiteral("Курсы сохранены не все: база данных не приняла значения записи; в таблицу "
+                                          "«USD» записано курсов: 1, остальные не записаны. (disk full)"));
+    }
     QVERIFY(!table.hasPending());
     QCOMPARE(rowsOf(table), QStringList{"02.03.2001 1 28.6200 3 -"});
     QCOMPARE(db.count("USD"), 1);
     QVERIFY(!db.db().inTransaction());
+}
+
+void TestLoadDownloadedRates::databaseHeldByAnotherConnection() {
+    TestDb db;
+    db.add("USD", QDate(2001, 3, 1), 1, 30.0, 0, QDate(2001, 3, 5));
+    Clock clock;
+    TableObject table(db.db(), Layout::Currency, "USD", RegionalSettings::russian(), clock);
+    table.open();
+    ScriptedPrompts prompts;
+    const QString temp = db.dir() + "/temp.xml";
+    SaveResponse(oneLine({record("02.03.2001", "1", "28,6200"), record("03.03.2001", "1", "28,6500")}), temp);
+    // Another program writes to the file and holds it.
+    Database other;
+    other.open(db.path());
+    other.exec("BEGIN IMMEDIATE");
+    try {
+        LoadDownloadedRates(table, prompts, temp);
+        QFAIL("no failure");
+    } catch (const AppError& e) {
+        QCOMPARE(e.text(), QStringLiteral("Курсы не сохранены: база данных занята другой программой; в таблицу «USD» "
+                                          "ничего не записано. (database is locked)"));
+    }
+    other.exec("ROLLBACK");
+    QVERIFY(!db.db().inTransaction());
+    QCOMPARE(rowsOf(table), QStringList{kTypedByHand});
+    QCOMPARE(db.count("USD"), 1);
+    // Once it is free again, the same answer is stored.
+    LoadDownloadedRates(table, prompts, temp);
+    QCOMPARE(db.count("USD"), 3);
 }
 
 QTEST_GUILESS_MAIN(TestLoadDownloadedRates)

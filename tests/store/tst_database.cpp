@@ -54,6 +54,7 @@ private slots:
     void opensDumpRestore();
     void refusesFilesThatAreNoTarvelDatabase_data();
     void refusesFilesThatAreNoTarvelDatabase();
+    void engineFailuresSpeakRussian();
 };
 
 void TestDatabase::newDatabaseUsesRollbackJournal() {
@@ -149,6 +150,38 @@ void TestDatabase::refusesFilesThatAreNoTarvelDatabase() {
     }
     QVERIFY(!db.isOpen());
     QCOMPARE(QFileInfo(path).size(), content.size());
+}
+
+void TestDatabase::engineFailuresSpeakRussian() {
+    TestDb t;
+    t.db().exec("DROP TABLE USD");
+    Clock clock;
+    TableObject usd(t.db(), Layout::Currency, QStringLiteral("USD"), RegionalSettings::russian(), clock);
+    try {
+        usd.open();
+        QFAIL("opened");
+    } catch (const AppError& e) {
+        QCOMPARE(e.text(), QStringLiteral("Таблица «USD» не открывается: в базе данных нет нужной таблицы; в базе данных "
+                                          "ничего не изменено. (no such table: USD)"));
+    }
+    // A write that another program keeps out.
+    TableObject eur(t.db(), Layout::Currency, QStringLiteral("EUR"), RegionalSettings::russian(), clock);
+    eur.open();
+    Database other;
+    other.open(t.path());
+    other.exec("BEGIN IMMEDIATE");
+    eur.append();
+    eur.setDate(u"CURDATE", QDate(2023, 10, 28));
+    eur.setFloat(u"KURS", 98.3504);
+    try {
+        eur.post();
+        QFAIL("stored");
+    } catch (const AppError& e) {
+        QCOMPARE(e.text(), QStringLiteral("Запись на 28.10.2023 не сохранена в таблице «EUR»: база данных занята другой "
+                                          "программой; эта запись не записана. (database is locked)"));
+    }
+    other.exec("ROLLBACK");
+    QCOMPARE(eur.recordCount(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)
