@@ -37,8 +37,15 @@ LoadedRates LoadDownloadedRates(TableObject& table, Prompts& prompts, const QStr
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(QStringLiteral("Не удалось открыть файл «%1»: %2").arg(path, file.errorString()));
-    const RateResponse response = ParseRateResponse(file.readAll());
+    const QByteArray answer = file.readAll();
     file.close();
+    return LoadDownloadedAnswer(table, prompts, answer);
+}
+
+LoadedRates LoadDownloadedAnswer(TableObject& table, Prompts& prompts, const QByteArray& answer) {
+    if (table.layout() != Layout::Currency)
+        throw AppError(QStringLiteral("Таблица «%1» не содержит курсов валют.").arg(table.tableName()));
+    const RateResponse response = ParseRateResponse(answer);
 
     LoadedRates loaded;
     if (!response.isRateData) {

@@ -16,6 +16,7 @@ private slots:
     void responses();
     void failingDatabaseKeepsWhatWasStored();
     void databaseHeldByAnotherConnection();
+    void unwritableWorkingFolderUsesCache();
 };
 
 namespace {
@@ -214,6 +215,42 @@ void TestLoadDownloadedRates::databaseHeldByAnotherConnection() {
     // Once it is free again, the same answer is stored.
     LoadDownloadedRates(table, prompts, temp);
     QCOMPARE(db.count("USD"), 3);
+}
+
+void TestLoadDownloadedRates::unwritableWorkingFolderUsesCache() {
+    TestDb db;
+    Clock clock;
+    TableObject table(db.db(), Layout::Currency, "USD", RegionalSettings::russian(), clock);
+    table.open();
+    ScriptedPrompts prompts;
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+    // A "folder" that is a plain file takes no temp.xml, whoever the user is.
+    QFile blocker(db.dir() + "/work");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QByteArray answer = oneLine({record("02.03.2001", "1", "28,6200")});
+    const RateDownloadResult result = ProcessRateResponse(answer, table, prompts, db.dir() + "/work/temp.xml");
+    QCOMPARE(result.outcome, RateDownloadOutcome::Processed);
+    QCOMPARE(result.loaded.added, 1);
+    QCOMPARE(result.savedAt, CachedTempXmlPath());
+    QVERIFY(result.savedAt.startsWith(cache.path()));
+    QFile saved(result.savedAt);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), answer + "\n");
+    QVERIFY(prompts.shown.isEmpty());
+
+    // Without any folder for the copy the answer is still stored.
+    QFile cacheBlocker(cache.filePath("blocked"));
+    QVERIFY(cacheBlocker.open(QIODevice::WriteOnly));
+    cacheBlocker.close();
+    qputenv("XDG_CACHE_HOME", cache.filePath("blocked").toUtf8());
+    const RateDownloadResult fromMemory =
+        ProcessRateResponse(oneLine({record("03.03.2001", "1", "28,6500")}), table, prompts, db.dir() + "/work/temp.xml");
+    QCOMPARE(fromMemory.savedAt, QString());
+    QCOMPARE(fromMemory.loaded.added, 1);
+    QCOMPARE(db.count("USD"), 2);
+    qunsetenv("XDG_CACHE_HOME");
 }
 
 QTEST_GUILESS_MAIN(TestLoadDownloadedRates)
