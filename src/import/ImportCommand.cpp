@@ -177,8 +177,7 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
             try {
                 opened.emplace(LineReader::fromFile(fileName));
             } catch (const AppError&) {
-                throw AppError(
-                    QStringLiteral("Не удалось открыть файл «%1».").arg(QDir::toNativeSeparators(fileName)));
+                throw AppError(QStringLiteral("Не удалось открыть файл «%1».").arg(QDir::toNativeSeparators(fileName)));
             }
             LineReader& reader = *opened;
             try {

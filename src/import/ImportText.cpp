@@ -152,7 +152,8 @@ void failNotTableLine(QStringView line) {
 }
 
 void failUnreadable(const ValueName& name, QStringView text) {
-    throw AppError(QStringLiteral("Не удалось прочитать %1: «%2».").arg(QString::fromUtf16(name.accusative), quote(text)));
+    throw AppError(
+        QStringLiteral("Не удалось прочитать %1: «%2».").arg(QString::fromUtf16(name.accusative), quote(text)));
 }
 
 void failNoSuchDate(QStringView dateText) {
@@ -202,8 +203,8 @@ int valueColumn(QStringView line, int i, const ValueName& name) {
         --b;
     const QString before = chars(line, b + 1, i - (b + 1));
     for (QChar c : before) {
-        if ((c < QLatin1Char('0') || c > QLatin1Char('9')) && c != QLatin1Char(',') && c != QLatin1Char('.') && c != QLatin1Char('+') &&
-            c != QLatin1Char('-'))
+        if ((c < QLatin1Char('0') || c > QLatin1Char('9')) && c != QLatin1Char(',') && c != QLatin1Char('.') &&
+            c != QLatin1Char('+') && c != QLatin1Char('-'))
             failUnreadable(name, token(line, b + 1));
     }
     return b + 1;

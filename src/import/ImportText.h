@@ -49,7 +49,7 @@ QDate makeDate(int year, int month, int day); // must be a valid calendar date
 
 // The value a parser reads from a line, for the causes of its failures.
 struct ValueName {
-    const char16_t* accusative; // "Не удалось прочитать курс"
+    const char16_t* accusative;     // "Не удалось прочитать курс"
     const char16_t* mustBePositive; // "Курс должен быть больше нуля"
 };
 inline constexpr ValueName kRate{u"курс", u"Курс должен быть больше нуля"};

@@ -97,7 +97,9 @@ LoadedRates LoadDownloadedAnswer(TableObject& table, Prompts& prompts, const QBy
             if (kept)
                 throw DatabaseError::explained(
                     QStringLiteral("Курсы сохранены не все"),
-                    QStringLiteral("в таблицу «%1» записано курсов: %2, остальные не записаны").arg(name).arg(loaded.added),
+                    QStringLiteral("в таблицу «%1» записано курсов: %2, остальные не записаны")
+                        .arg(name)
+                        .arg(loaded.added),
                     e);
             throw DatabaseError::explained(QStringLiteral("Курсы не сохранены"), nothingWritten(), e);
         } catch (...) {

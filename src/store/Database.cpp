@@ -117,8 +117,8 @@ void Database::open(const QString& path) {
     const QFileInfo info(path);
     // SQLite takes an empty file for an empty database and would open it without a word.
     if (info.exists() && info.isFile() && info.size() == 0)
-        throw AppError(QStringLiteral("Файл «%1» пуст и не является базой данных Tarvel; он не изменён.")
-                           .arg(native(path)));
+        throw AppError(
+            QStringLiteral("Файл «%1» пуст и не является базой данных Tarvel; он не изменён.").arg(native(path)));
     sqlite3* db = nullptr;
     const QByteArray native8 = info.absoluteFilePath().toUtf8();
     int rc = sqlite3_open_v2(native8.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
@@ -193,8 +193,7 @@ void Database::create(const QString& path) {
         throw DatabaseError(QStringLiteral("Не удалось создать базу данных «%1»").arg(native(path)), e);
     }
     const QByteArray sql = (QStringLiteral("PRAGMA journal_mode=DELETE;\nPRAGMA synchronous=FULL;\nBEGIN;\n") +
-                            schemaSql() +
-                            QStringLiteral("COMMIT;\n"))
+                            schemaSql() + QStringLiteral("COMMIT;\n"))
                                .toUtf8();
     char* err = nullptr;
     rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &err);

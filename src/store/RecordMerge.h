@@ -31,7 +31,8 @@ struct ImporterProfile {
 namespace Profiles {
 inline constexpr ImporterProfile ConsultantDollar{"ParseConsultantDollar", UpdateSource::ConsultantPlus, "KURS", true,
                                                   false};
-inline constexpr ImporterProfile ConsultantEuro{"ParseConsultantEuro", UpdateSource::ConsultantPlus, "KURS", true, false};
+inline constexpr ImporterProfile ConsultantEuro{"ParseConsultantEuro", UpdateSource::ConsultantPlus, "KURS", true,
+                                                false};
 inline constexpr ImporterProfile GarantRates{"ParseGarantRates", UpdateSource::Garant, "KURS", true, false};
 inline constexpr ImporterProfile ConsultantMrot{"ParseConsultantMrot", UpdateSource::ConsultantPlus, "RAZMER", false,
                                                 true};
@@ -65,8 +66,7 @@ QString ReplaceQuestionText(QDate date, const QString& storedValueText, Fixed4 i
 bool ReplaceQuestion(Prompts& prompts, QDate date, const QString& storedValueText, Fixed4 incoming, int storedUpd,
                      const RegionalSettings& regional);
 // The question of an import: asks unless an answer for all was given, and keeps such an answer in the context.
-bool ReplaceQuestion(MergeContext& context, QDate date, const QString& storedValueText, Fixed4 incoming,
-                     int storedUpd);
+bool ReplaceQuestion(MergeContext& context, QDate date, const QString& storedValueText, Fixed4 incoming, int storedUpd);
 
 // Adds the record, leaves the stored one, or replaces its value after the user agrees. The date is looked up
 // in the whole series, whatever the profile: a second record of one date would leave the day without a rate.

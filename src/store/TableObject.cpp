@@ -297,7 +297,8 @@ bool TableObject::isInserting() const {
 void TableObject::setValue(QStringView column, QVariant v) {
     const int i = columnIndex(column);
     if (!m_pending)
-        throw AppError(QStringLiteral("Таблица «%1» не находится в режиме вставки или редактирования.").arg(m_tableName));
+        throw AppError(
+            QStringLiteral("Таблица «%1» не находится в режиме вставки или редактирования.").arg(m_tableName));
     m_pending->values.values[size_t(i)] = std::move(v);
     m_pending->anySet = true;
 }
@@ -399,8 +400,8 @@ void TableObject::bindRow(Statement& st, const TableRow& row) {
 
 int TableObject::insertPosition(QDate date) const {
     // Rows are ordered newest first: the new row goes before the first older one.
-    const auto it = std::partition_point(m_rows.cbegin(), m_rows.cend(),
-                                         [&](const TableRow& r) { return r.date() > date; });
+    const auto it =
+        std::partition_point(m_rows.cbegin(), m_rows.cend(), [&](const TableRow& r) { return r.date() > date; });
     return int(it - m_rows.cbegin());
 }
 

@@ -151,9 +151,9 @@ void TestImportBadFiles::badFiles_data() {
                                     << kWrongFile << QStringList{} << false << qsizetype(0);
     QTest::newRow("NUL in a date") << dollar + cp1251("с 13 янв") + '\0' + cp1251("аря 2009 г.    29,4545\r\n") << none
                                    << qsizetype(0) << none << 1 << cp << failure
-                                   << kError + "\nИмпорт прерван: ошибка в строке 2.\nНе удалось прочитать месяц: «янв аря»."
-                                   << QStringList{} << false
-                                   << qsizetype(0);
+                                   << kError +
+                                          "\nИмпорт прерван: ошибка в строке 2.\nНе удалось прочитать месяц: «янв аря»."
+                                   << QStringList{} << false << qsizetype(0);
     // Saved as UTF-16 ("Unicode" in Notepad): every other byte is 0, and the signature is in neither code page.
     const QString unicode = "1 Доллар США\r\nс 13 января 2009 г.    29,4545\r\n";
     const QByteArray utf16 =

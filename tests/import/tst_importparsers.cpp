@@ -52,7 +52,8 @@ QString parse(const std::function<void(ImportRun&)>& parser, const QString& line
     try {
         parser(run);
     } catch (const AppError& e) {
-        out << QStringLiteral("fail %1").arg(reader.lineNumber()) + (withCause ? QStringLiteral(": ") + e.text() : QString());
+        out << QStringLiteral("fail %1").arg(reader.lineNumber()) +
+                   (withCause ? QStringLiteral(": ") + e.text() : QString());
     }
     if (seen != &profile)
         out << QStringLiteral("wrong profile %1").arg(QLatin1String(seen->parser));

@@ -245,8 +245,8 @@ void TestLoadDownloadedRates::unwritableWorkingFolderUsesCache() {
     QVERIFY(cacheBlocker.open(QIODevice::WriteOnly));
     cacheBlocker.close();
     qputenv("XDG_CACHE_HOME", cache.filePath("blocked").toUtf8());
-    const RateDownloadResult fromMemory =
-        ProcessRateResponse(oneLine({record("03.03.2001", "1", "28,6500")}), table, prompts, db.dir() + "/work/temp.xml");
+    const RateDownloadResult fromMemory = ProcessRateResponse(oneLine({record("03.03.2001", "1", "28,6500")}), table,
+                                                              prompts, db.dir() + "/work/temp.xml");
     QCOMPARE(fromMemory.savedAt, QString());
     QCOMPARE(fromMemory.loaded.added, 1);
     QCOMPARE(db.count("USD"), 2);

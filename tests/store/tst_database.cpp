@@ -126,8 +126,9 @@ void TestDatabase::refusesFilesThatAreNoTarvelDatabase_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("expected");
     QTest::newRow("0 bytes") << QByteArray() << "пуст и не является базой данных Tarvel; он не изменён.";
-    QTest::newRow("text") << QByteArray(4096, 'x') << "не является базой данных Tarvel; он не изменён. (file is not a "
-                                                       "database)";
+    QTest::newRow("text") << QByteArray(4096, 'x')
+                          << "не является базой данных Tarvel; он не изменён. (file is not a "
+                             "database)";
 }
 
 void TestDatabase::refusesFilesThatAreNoTarvelDatabase() {
@@ -161,8 +162,9 @@ void TestDatabase::engineFailuresSpeakRussian() {
         usd.open();
         QFAIL("opened");
     } catch (const AppError& e) {
-        QCOMPARE(e.text(), QStringLiteral("Таблица «USD» не открывается: в базе данных нет нужной таблицы; в базе данных "
-                                          "ничего не изменено. (no such table: USD)"));
+        QCOMPARE(e.text(),
+                 QStringLiteral("Таблица «USD» не открывается: в базе данных нет нужной таблицы; в базе данных "
+                                "ничего не изменено. (no such table: USD)"));
     }
     // A write that another program keeps out.
     TableObject eur(t.db(), Layout::Currency, QStringLiteral("EUR"), RegionalSettings::russian(), clock);
@@ -177,8 +179,9 @@ void TestDatabase::engineFailuresSpeakRussian() {
         eur.post();
         QFAIL("stored");
     } catch (const AppError& e) {
-        QCOMPARE(e.text(), QStringLiteral("Запись на 28.10.2023 не сохранена в таблице «EUR»: база данных занята другой "
-                                          "программой; эта запись не записана. (database is locked)"));
+        QCOMPARE(e.text(),
+                 QStringLiteral("Запись на 28.10.2023 не сохранена в таблице «EUR»: база данных занята другой "
+                                "программой; эта запись не записана. (database is locked)"));
     }
     other.exec("ROLLBACK");
     QCOMPARE(eur.recordCount(), 0);

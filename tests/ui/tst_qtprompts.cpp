@@ -121,8 +121,9 @@ void TestQtPrompts::windowImportAnswersOnceForAll() {
     const QString file = exportDir.filePath("usd.txt");
     {
         // In windows-1251: the Cyrillic letters of these lines lie in one block of it.
-        const QString text = QStringLiteral("Дата                   1 Доллар США\r\n\r\nс 13 января 2009 г.    29,4545\r\n"
-                                            "с 10 января 2009 г.    29,3804\r\nс 01 сентября 2008 г.  24,4165\r\n");
+        const QString text =
+            QStringLiteral("Дата                   1 Доллар США\r\n\r\nс 13 января 2009 г.    29,4545\r\n"
+                           "с 10 января 2009 г.    29,3804\r\nс 01 сентября 2008 г.  24,4165\r\n");
         QByteArray cp1251;
         for (QChar c : text) {
             const ushort u = c.unicode();
