@@ -1,3 +1,5 @@
+#include "store/Database.h"
+
 #include <QProcess>
 #include <QtTest>
 
@@ -49,6 +51,19 @@ void TestCliInstall::installedDumpPrintsShippedDollars() {
     QVERIFY(QFile::exists(copy));
     QSettings settings(root.filePath("home/.config/Quorvane/Vendrick.ini"), QSettings::IniFormat);
     QCOMPARE(settings.value("Settings/Database").toString(), copy);
+
+    // The user changes a rate; later a writable data/main.db appears beside the program: the user's copy stays.
+    {
+        Database db;
+        db.open(copy);
+        db.exec("UPDATE USD SET KURS = 81.5, UPD = 0 WHERE CURDATE = '2025-11-07'");
+    }
+    QVERIFY(QDir().mkpath(prefix + "/bin/data"));
+    QVERIFY(QFile::copy(prefix + "/share/tarvel/data/main.db", prefix + "/bin/data/main.db"));
+    QFile::setPermissions(prefix + "/bin/data/main.db", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const Result again = run(prefix + "/bin/tarvel-cli", {"dump", "usd"}, env);
+    QVERIFY2(again.exitCode == 0, qPrintable(again.err));
+    QCOMPARE(again.out.split('\n').value(1), QStringLiteral("07.11.2025;1;81,5;0;"));
 }
 
 QTEST_GUILESS_MAIN(TestCliInstall)
