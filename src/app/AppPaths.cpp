@@ -1,5 +1,7 @@
 #include "AppPaths.h"
 
+#include "common/Settings.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -8,6 +10,10 @@
 #include <QTemporaryFile>
 
 namespace AppPaths {
+namespace {
+const QString kDatabaseValue = QStringLiteral("Database");
+}
+
 QString programDir() {
     return QCoreApplication::applicationDirPath();
 }
@@ -145,5 +151,26 @@ DatabaseLocation locateDatabase(const QString& programDir, const QStringList& re
 DatabaseLocation locateDatabase() {
     return locateDatabase(programDir(), resourceDirs(),
                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+DatabaseLocation chooseDatabase(const QString& remembered, const QString& programDir, const QStringList& resourceDirs,
+                                const QString& userDataDir, const std::function<bool(const QString&)>& writable) {
+    if (!remembered.isEmpty()) {
+        const QString path = QDir::cleanPath(remembered);
+        if (QFileInfo(path).isFile() && writable(path))
+            return {path, {}, false};
+    }
+    return locateDatabase(programDir, resourceDirs, userDataDir, writable);
+}
+
+DatabaseLocation chooseDatabase(const Settings& settings) {
+    return chooseDatabase(settings.text(kDatabaseValue), programDir(), resourceDirs(),
+                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+void rememberDatabase(Settings& settings, const QString& path) {
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (settings.text(kDatabaseValue) != absolute)
+        settings.setText(kDatabaseValue, absolute);
 }
 } // namespace AppPaths

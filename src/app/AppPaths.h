@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class Settings;
+
 // Where the program finds its files. A portable copy (the build tree, a folder on a stick, Windows) keeps
 // everything beside the executable; an installed copy keeps its shared files under share/tarvel and works on
 // its own copy of the database in the user's data folder.
@@ -46,4 +48,15 @@ DatabaseLocation locateDatabase(const QString& programDir, const QStringList& re
                                 const std::function<bool(const QString&)>& writable = isWritableDatabase);
 // The same for this program and user (QStandardPaths::AppDataLocation).
 DatabaseLocation locateDatabase();
+
+// The database of this start: the one chosen at an earlier start while it exists and can be changed, so that
+// the program never goes back from the user's copy to the original and hides the user's changes; otherwise
+// locateDatabase().
+DatabaseLocation chooseDatabase(const QString& remembered, const QString& programDir, const QStringList& resourceDirs,
+                                const QString& userDataDir,
+                                const std::function<bool(const QString&)>& writable = isWritableDatabase);
+// The same for this program and user, with the choice remembered in the settings value `Database`.
+DatabaseLocation chooseDatabase(const Settings& settings);
+// Remembers the database that was opened, for the later starts of the window and of tarvel-cli.
+void rememberDatabase(Settings& settings, const QString& path);
 } // namespace AppPaths

@@ -22,7 +22,8 @@ int main(int argc, char* argv[]) {
         return 0; // another copy runs: end silently
 
     QtPrompts prompts;
-    const AppPaths::DatabaseLocation location = AppPaths::locateDatabase();
+    Settings settings;
+    const AppPaths::DatabaseLocation location = AppPaths::chooseDatabase(settings);
     if (location.path.isEmpty()) {
         prompts.message(location.error);
         return 1;
@@ -34,7 +35,7 @@ int main(int argc, char* argv[]) {
         prompts.message(e.text());
         return 1;
     }
-    Settings settings;
+    AppPaths::rememberDatabase(settings, location.path);
     Clock clock;
     const RegionalSettings regional = RegionalSettings::fromSystem();
     QStringList arguments = QApplication::arguments();

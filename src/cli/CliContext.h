@@ -9,7 +9,7 @@ class Database;
 
 // What every command of tarvel-cli is given.
 struct CliContext {
-    QString databasePath; // --db, or data/main.db beside the executable
+    QString databasePath; // --db, or the database the window works on
     RegionalSettings regional;
     QStringList args; // the command's own arguments
 };

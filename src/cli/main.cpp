@@ -1,5 +1,8 @@
 #include "CliContext.h"
 
+#include "app/AppPaths.h"
+#include "common/Settings.h"
+
 #include <QCoreApplication>
 
 #include <cstring>
@@ -42,14 +45,17 @@ int main(int argc, char* argv[]) {
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
 
+    // The user's folders are the window's: without --db the same database is found.
+    QCoreApplication::setApplicationName(QStringLiteral("Tarvel"));
     CliContext context;
-    context.databasePath = QCoreApplication::applicationDirPath() + QStringLiteral("/data/main.db");
     context.regional = RegionalSettings::fromSystem();
+    bool databaseGiven = false;
 
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
         if (option == QLatin1String("--db") && !args.isEmpty()) {
             context.databasePath = args.takeFirst();
+            databaseGiven = true;
         } else if (option == QLatin1String("--version")) {
             writeOut(QStringLiteral("tarvel-cli " TARVEL_VERSION "\n"));
             return 0;
@@ -64,6 +70,18 @@ int main(int argc, char* argv[]) {
     }
     const QString name = args.takeFirst();
     context.args = args;
+    if (!databaseGiven && name != QLatin1String("init-db")) {
+        // The window's rule: the database chosen before, else data/main.db beside the program, else the user's
+        // copy of the shipped one.
+        Settings settings;
+        const AppPaths::DatabaseLocation location = AppPaths::chooseDatabase(settings);
+        if (location.path.isEmpty()) {
+            writeErr(location.error + QLatin1Char('\n'));
+            return 1;
+        }
+        context.databasePath = location.path;
+        AppPaths::rememberDatabase(settings, location.path);
+    }
     for (const Command& c : kCommands) {
         if (name == QLatin1String(c.name))
             return c.run(context);

@@ -39,6 +39,9 @@ const Settings::Value kValues[] = {
     {"ChartSeries", Settings::Kind::Text, nullptr},
     {"ChartFrom", Settings::Kind::Text, nullptr},
     {"ChartTo", Settings::Kind::Text, nullptr},
+    // The database file chosen at the first start (beside the program, or the user's copy); later starts of the
+    // window and of tarvel-cli keep to it while it exists.
+    {"Database", Settings::Kind::Text, nullptr},
 };
 } // namespace
 

@@ -13,28 +13,20 @@ std::optional<ConsultantDateHead> ReadConsultantDateHead(QStringView line) {
     const int s = FindConsultantAnchor(line);
     if (s == 0)
         return std::nullopt;
-    const int day = readInteger(chars(line, s + 2, 2));
     // After "с " the day takes two positions and one blank follows; after "со " a one-digit day stands between
     // blanks: either way the month name starts at s + 5.
     int b = s + 5;
     while (b <= line.size() && at(line, b) != QLatin1Char(' '))
         ++b;
-    const int month = MonthNumber(trimmed(chars(line, s + 5, b - (s + 5))), MonthForm::Genitive);
-    if (month < 0)
-        throw AppError(QStringLiteral("Неизвестный месяц «%1».").arg(trimmed(chars(line, s + 5, b - (s + 5)))));
-    const int year = readInteger(chars(line, b + 1, 4));
-    return ConsultantDateHead{makeDate(year, month, day), b};
+    const QDate date =
+        readDayMonthYear(line, chars(line, s + 2, 2), trimmed(chars(line, s + 5, b - (s + 5))), chars(line, b + 1, 4));
+    return ConsultantDateHead{date, b};
 }
 
 DigitEndedDateHead ReadDigitEndedDateHead(QStringView line, int d, int m) {
-    const int day = readInteger(chars(line, d, 2));
     int y = m < 1 ? 1 : m;
     while (y <= line.size() && at(line, y) != QLatin1Char('1') && at(line, y) != QLatin1Char('2'))
         ++y;
-    const QString name = trimmed(chars(line, m, y - m));
-    const int month = MonthNumber(name, MonthForm::Genitive);
-    if (month < 0)
-        throw AppError(QStringLiteral("Неизвестный месяц «%1».").arg(name));
-    const int year = readInteger(chars(line, y, 4));
-    return DigitEndedDateHead{makeDate(year, month, day), y};
+    const QDate date = readDayMonthYear(line, chars(line, d, 2), trimmed(chars(line, m, y - m)), chars(line, y, 4));
+    return DigitEndedDateHead{date, y};
 }

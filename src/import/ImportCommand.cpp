@@ -13,6 +13,8 @@
 
 #include <QDir>
 
+#include <exception>
+#include <new>
 #include <optional>
 
 namespace {
@@ -77,12 +79,39 @@ QString ImportReportText(const ChangeCounters& counters) {
     return countLines(counters);
 }
 
-QString ImportFailureText(const ChangeCounters& counters, int failedLine) {
+QString ImportFailureText(const ChangeCounters& counters, int failedLine, const QString& reason) {
     QString text = counters.added > 0 || counters.changed > 0 ? countLines(counters) : kNothingChangedError;
     if (failedLine > 0)
         text += QStringLiteral("\nИмпорт прерван: ошибка в строке ") + QString::number(failedLine) + QLatin1Char('.');
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
     return text;
 }
+
+namespace {
+// The reason of the failure being handled, for the report; call only inside a catch block.
+QString currentReason() {
+    try {
+        throw;
+    } catch (const AppError& e) {
+        return e.text();
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Не хватило памяти.");
+    } catch (const std::exception& e) {
+        return QStringLiteral("Непредвиденная ошибка: %1.").arg(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        return QStringLiteral("Непредвиденная ошибка без описания.");
+    }
+}
+
+void addReason(QString& reasons, const QString& reason) {
+    if (reason.isEmpty() || reasons.contains(reason))
+        return;
+    if (!reasons.isEmpty())
+        reasons += QLatin1Char('\n');
+    reasons += reason;
+}
+} // namespace
 
 ImportCommand::ImportCommand(IndicatorStore& store, ChangeCounters& counters, Prompts& prompts, const Clock& clock,
                              const RegionalSettings& regional, QString startDirectory, Window window)
@@ -107,17 +136,21 @@ ImportOutcome ImportCommand::btnUpdClick(int nodeIndex, UpdateMode mode) {
         if (!fileName.isEmpty())
             outcome = run(nodeIndex, mode, fileName);
     } catch (...) {
-        // Only the dialogs themselves can get here; there is nothing left to report through them.
+        // Only the dialogs themselves can get here; the reason is still worth a line of its own.
         outcome.kind = ImportOutcome::Kind::Failure;
+        outcome.reason = currentReason();
+        try {
+            m_prompts.message(ImportFailureText(m_counters, 0, outcome.reason));
+        } catch (...) {
+        }
     }
     grid.enableControls();
     try {
         m_store.active().endPending();
         if (m_window.refreshInformation)
             m_window.refreshInformation();
-    } catch (const AppError& e) {
-        m_prompts.message(e.text());
     } catch (...) {
+        m_prompts.message(currentReason());
     }
     return outcome;
 }
@@ -131,6 +164,7 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
     bool failed = false;
     bool fileRead = false;
     int failedLine = 0;
+    QString reasons;
 
     try {
         if (recognition && fromFile) {
@@ -139,8 +173,19 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
                 dataset->setTableName(QLatin1String(recognition->reopenName));
                 dataset->open();
             }
-            LineReader reader = LineReader::fromFile(fileName);
-            transaction.emplace(m_store.database());
+            std::optional<LineReader> opened;
+            try {
+                opened.emplace(LineReader::fromFile(fileName));
+            } catch (const AppError&) {
+                throw AppError(QStringLiteral("Не удалось открыть файл «%1».").arg(QDir::toNativeSeparators(fileName)));
+            }
+            LineReader& reader = *opened;
+            try {
+                transaction.emplace(m_store.database());
+            } catch (const DatabaseError& e) {
+                throw DatabaseError::explained(QStringLiteral("Импорт не начат"),
+                                               QStringLiteral("в таблицу ничего не записано"), e);
+            }
             MergeContext context{*dataset, m_counters, m_prompts, m_clock, m_regional};
             ImportRun importRun(reader, m_regional, m_clock.today().year(),
                                 [&context](const ImportedRecord& record, const ImporterProfile& profile) {
@@ -157,9 +202,14 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
             }
             outcome.dosMode = importRun.dosMode;
             fileRead = true;
+        } else if (!recognition) {
+            addReason(reasons, QStringLiteral("Для выбранного ряда импорт из файла не предусмотрен."));
+        } else {
+            addReason(reasons, QStringLiteral("Не выбран источник файла: «КонсультантПлюс» или «Гарант»."));
         }
     } catch (...) {
         failed = true;
+        addReason(reasons, currentReason());
     }
 
     // The MROT grid shows the column that cb1 chooses, also after a failed import.
@@ -168,6 +218,7 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
             m_window.cb1Click();
         } catch (...) {
             failed = true;
+            addReason(reasons, currentReason());
         }
     }
 
@@ -178,20 +229,33 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
         m_store.active().endPending();
     } catch (...) {
         failed = true;
+        addReason(reasons, currentReason());
     }
     if (transaction) {
         try {
             transaction->commit();
         } catch (...) {
+            const QString why = currentReason();
+            try {
+                throw;
+            } catch (const DatabaseError& e) {
+                addReason(reasons, DatabaseError::explained(QStringLiteral("Импортированные записи не сохранены"),
+                                                            QStringLiteral("в таблицу ничего не записано"), e)
+                                       .text());
+            } catch (...) {
+                addReason(reasons, why);
+            }
             // Nothing of this run reached the file: show the series as it is stored.
             try {
-                m_store.database().exec("ROLLBACK");
+                m_store.database().rollback();
             } catch (...) {
+                // The engine has ended the transaction itself; there is nothing to undo.
             }
             try {
                 dataset->close();
                 dataset->open();
             } catch (...) {
+                addReason(reasons, currentReason());
             }
             m_counters.reset();
             failed = true;
@@ -202,7 +266,8 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
         failed = true; // no importer for the node, or no file source checked, or the file unreadable
     outcome.kind = failed ? ImportOutcome::Kind::Failure : ImportOutcome::Kind::Report;
     outcome.failedLine = failedLine;
-    outcome.text = failed ? ImportFailureText(m_counters, failedLine) : ImportReportText(m_counters);
+    outcome.reason = failed ? reasons : QString();
+    outcome.text = failed ? ImportFailureText(m_counters, failedLine, reasons) : ImportReportText(m_counters);
     m_prompts.message(outcome.text);
     return outcome;
 }

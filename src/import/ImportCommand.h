@@ -25,6 +25,7 @@ struct ImportOutcome {
     Kind kind = Kind::Cancelled;
     QString text;       // the report as shown, empty when cancelled
     int failedLine = 0; // 1-based line being read when the import failed, 0 when no line was being read
+    QString reason;     // why it failed, one line or more for a person; empty when it did not fail
     bool dosMode = false;
 };
 
@@ -63,5 +64,6 @@ private:
 
 // The report texts.
 QString ImportReportText(const ChangeCounters& counters);
-// After a failure: the counts when anything was written, the fixed error text otherwise; then the line.
-QString ImportFailureText(const ChangeCounters& counters, int failedLine);
+// After a failure: the counts when anything was written, the fixed error text otherwise; then the line and the
+// reason.
+QString ImportFailureText(const ChangeCounters& counters, int failedLine, const QString& reason = {});

@@ -4,6 +4,8 @@
 #include "common/NumberText.h"
 #include "common/RegionalSettings.h"
 
+#include <QRegularExpression>
+
 namespace {
 constexpr std::array<char16_t, 256> makeDosCharTable() {
     std::array<char16_t, 256> t{};
@@ -130,6 +132,82 @@ QDate readDateText(QStringView text, const RegionalSettings& regional, int curre
     if (!d)
         throw AppError(notDateMessage(t.toString()));
     return *d;
+}
+
+// A piece of the file as a message can show it: control characters as blanks, a long text cut.
+QString quote(QStringView text) {
+    constexpr qsizetype kLongest = 80;
+    QString out = trimmed(text.left(kLongest + 1));
+    for (QChar& c : out) {
+        if (c.unicode() < 32)
+            c = QLatin1Char(' ');
+    }
+    if (out.size() > kLongest)
+        out = out.left(kLongest - 1) + QChar(0x2026);
+    return out;
+}
+
+void failNotTableLine(QStringView line) {
+    throw AppError(QStringLiteral("Строка не похожа на строку таблицы: «%1».").arg(quote(line)));
+}
+
+void failUnreadable(const ValueName& name, QStringView text) {
+    throw AppError(
+        QStringLiteral("Не удалось прочитать %1: «%2».").arg(QString::fromUtf16(name.accusative), quote(text)));
+}
+
+void failNoSuchDate(QStringView dateText) {
+    throw AppError(QStringLiteral("Дата не существует: «%1».").arg(quote(dateText)));
+}
+
+Fixed4 readValue(QStringView text, const RegionalSettings& regional, const ValueName& name) {
+    const auto d = parseDecimal(text, regional.decimalSeparator);
+    const auto f = d ? Fixed4::fromDecimal(*d) : std::nullopt;
+    if (!f)
+        failUnreadable(name, text);
+    // No rate, nominal or amount is zero or below: such a figure is a misread line, not a value.
+    if (f->count() <= 0)
+        throw AppError(QStringLiteral("%1: «%2».").arg(QString::fromUtf16(name.mustBePositive), quote(text)));
+    return *f;
+}
+
+QDate readDayMonthYear(QStringView line, QStringView dayText, const QString& monthName, QStringView yearText) {
+    const auto day = parseInteger(dayText);
+    const auto year = parseInteger(yearText);
+    if (!day || !year)
+        failNotTableLine(line);
+    const int month = MonthNumber(monthName, MonthForm::Genitive);
+    if (month < 0)
+        throw AppError(QStringLiteral("Не удалось прочитать месяц: «%1».").arg(quote(monthName)));
+    if (*year < 1 || !QDate::isValid(*year, month, *day))
+        failNoSuchDate(QStringLiteral("%1 %2 %3 г.").arg(*day).arg(monthName).arg(*year));
+    return QDate(*year, month, *day);
+}
+
+QDate readLineDate(QStringView line, QStringView text, QStringView written, const RegionalSettings& regional,
+                   int currentYear) {
+    const QStringView t = trimmedControl(text);
+    if (const auto d = t.isEmpty() ? std::nullopt : regional.parseDate(t, currentYear))
+        return *d;
+    static const QRegularExpression dateShape(QStringLiteral("^\\d{1,2}\\D\\d{1,2}\\D\\d{1,4}$"));
+    if (dateShape.match(t).hasMatch())
+        failNoSuchDate(written);
+    failNotTableLine(line);
+}
+
+int valueColumn(QStringView line, int i, const ValueName& name) {
+    if (i <= 1 || i > line.size() || at(line, i) == QLatin1Char(' ') || at(line, i - 1) == QLatin1Char(' '))
+        return i;
+    int b = i - 1;
+    while (b >= 1 && at(line, b) != QLatin1Char(' '))
+        --b;
+    const QString before = chars(line, b + 1, i - (b + 1));
+    for (QChar c : before) {
+        if ((c < QLatin1Char('0') || c > QLatin1Char('9')) && c != QLatin1Char(',') && c != QLatin1Char('.') &&
+            c != QLatin1Char('+') && c != QLatin1Char('-'))
+            failUnreadable(name, token(line, b + 1));
+    }
+    return b + 1;
 }
 
 QDate makeDate(int year, int month, int day) {

@@ -46,4 +46,35 @@ int readInteger(QStringView text); // trimmed, optional sign
 Fixed4 readNumber(QStringView text, const RegionalSettings& regional); // trimmed, regional decimal mark
 QDate readDateText(QStringView text, const RegionalSettings& regional, int currentYear);
 QDate makeDate(int year, int month, int day); // must be a valid calendar date
+
+// The value a parser reads from a line, for the causes of its failures.
+struct ValueName {
+    const char16_t* accusative;     // "Не удалось прочитать курс"
+    const char16_t* mustBePositive; // "Курс должен быть больше нуля"
+};
+inline constexpr ValueName kRate{u"курс", u"Курс должен быть больше нуля"};
+inline constexpr ValueName kMrotAmount{u"размер МРОТ", u"Размер МРОТ должен быть больше нуля"};
+inline constexpr ValueName kRefinRate{u"ставку", u"Ставка должна быть больше нуля"};
+
+// A piece of the file as a message shows it: trimmed, control characters as blanks, cut after 80 characters.
+QString quote(QStringView text);
+// The causes of a failed data line, each one sentence that quotes what could not be read.
+[[noreturn]] void failNotTableLine(QStringView line);
+[[noreturn]] void failUnreadable(const ValueName& name, QStringView text);
+[[noreturn]] void failNoSuchDate(QStringView dateText);
+
+// A rate, an amount: a number (as readNumber) above zero; fails naming the value.
+Fixed4 readValue(QStringView text, const RegionalSettings& regional, const ValueName& name);
+// The day, month name and year of a date head: a day or year that is no integer makes the line no table line;
+// a day that the month lacks is no date.
+QDate readDayMonthYear(QStringView line, QStringView dayText, const QString& monthName, QStringView yearText);
+// A date text (dd.mm.yyyy in the Russian settings), `written` as it stands in the line: a text of the shape of a
+// date that gives no calendar day is no date, any other text makes the line no table line.
+QDate readLineDate(QStringView line, QStringView text, QStringView written, const RegionalSettings& regional,
+                   int currentYear);
+
+// Where a value column that starts at the computed position i really starts. When i falls inside a number (the
+// character before it belongs to the same token), the number is read whole, from its first character; when it
+// falls inside other text, the line fails. Otherwise i.
+int valueColumn(QStringView line, int i, const ValueName& name);
 } // namespace ImportText

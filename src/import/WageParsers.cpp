@@ -4,6 +4,8 @@
 #include "common/AppError.h"
 #include "common/RegionalSettings.h"
 
+#include <QRegularExpression>
+
 using namespace ImportText;
 
 namespace {
@@ -18,7 +20,7 @@ QString textUpTo(QStringView line, int from, QStringView stops) {
 }
 
 QString noSeparator(QStringView line) {
-    return QStringLiteral("Нет разделителя столбцов в строке «%1».").arg(line.toString());
+    return QStringLiteral("Нет разделителя столбцов в строке «%1».").arg(quote(line));
 }
 } // namespace
 
@@ -30,8 +32,8 @@ void ParseConsultantRefin(ImportRun& run) {
         if (s == 0)
             continue;
         const DigitEndedDateHead head = ReadDigitEndedDateHead(line, s + 2, s + 4);
-        const QString t = token(line, skipBlanks(line, head.yearStart + 13));
-        const Fixed4 value = readNumber(trimmed(t), run.regional);
+        const QString t = token(line, skipBlanks(line, valueColumn(line, head.yearStart + 13, kRefinRate)));
+        const Fixed4 value = readValue(trimmed(t), run.regional, kRefinRate);
         run.merge(ImportedRecord{head.date, value, value}, Profiles::ConsultantRefin);
     }
 }
@@ -51,7 +53,7 @@ void ParseGarantRefin(ImportRun& run) {
         int b = e;
         while (b >= 1 && at(line, b) != QLatin1Char(' '))
             --b;
-        const Fixed4 value = readNumber(chars(line, b + 1, e - b), run.regional);
+        const Fixed4 value = readValue(chars(line, b + 1, e - b), run.regional, kRefinRate);
         run.merge(ImportedRecord{head.date, value, value}, Profiles::GarantRefin);
     }
 }
@@ -66,19 +68,20 @@ void ParseConsultantMrot(ImportRun& run) {
         if (s == 0)
             continue;
         const DigitEndedDateHead head = ReadDigitEndedDateHead(line, s + 2, s + 4);
-        const int separator = int(line.indexOf(kBrokenBar, qMax(head.yearStart + 7, 1) - 1)) + 1;
+        // The separator after the year, even when the date column is narrower than usual.
+        const int separator = int(line.indexOf(kBrokenBar, qMax(head.yearStart + 4, 1) - 1)) + 1;
         if (separator == 0)
             throw AppError(noSeparator(line));
         const QString amount = textUpTo(line, separator + 1, u"\u00A6<(");
-        Fixed4 value = readNumber(NormaliseDecimal(trimmed(amount), run.regional), run.regional);
+        Fixed4 value = readValue(NormaliseDecimal(trimmed(amount), run.regional), run.regional, kMrotAmount);
         Fixed4 value2 = value;
         if (FindText(u"<*>", line) > 0) {
             QString footnoted;
             if (run.readLine(footnoted)) {
                 const int q = FindText(u"<**>", footnoted);
                 if (q > 0) {
-                    value =
-                        readNumber(NormaliseDecimal(trimmed(chars(footnoted, q - 8, 8)), run.regional), run.regional);
+                    value = readValue(NormaliseDecimal(trimmed(chars(footnoted, q - 8, 8)), run.regional), run.regional,
+                                      kMrotAmount);
                 } else {
                     // Not the second amount of this row: a line of its own.
                     run.reader.unread();
@@ -91,22 +94,29 @@ void ParseConsultantMrot(ImportRun& run) {
 
 void ParseGarantMrot(ImportRun& run) {
     static const QDate kSkippedDay(1998, 1, 1);
+    // A full date dd.mm.yyyy of any year from 1900 to 2099; a two-digit year is no anchor.
+    static const QRegularExpression kAnchor(QStringLiteral("\\d\\d\\.\\d\\d(\\.)(19|20)\\d\\d"));
     const QChar separator = run.dosMode ? kBrokenBar : QLatin1Char('|');
     const QString stops = QString(separator) + QLatin1Char('*');
     QString line;
     while (run.readLine(line)) {
-        int p = FindText(u".199", line);
-        if (p == 0)
-            p = FindText(u".200", line);
-        if (p == 0)
+        const QRegularExpressionMatch anchor = kAnchor.match(line);
+        if (!anchor.hasMatch())
             continue;
+        const int p = int(anchor.capturedStart(1)) + 1; // the point before the year
         if (at(line, p + 5) == QLatin1Char('-'))
             continue; // a period of two dates
-        const QDate date = readDateText(trimmed(chars(line, p - 5, 10)), run.regional, run.currentYear);
+        const QString written = chars(line, p - 5, 10);
+        const QDate date = readLineDate(line, trimmed(written), written, run.regional, run.currentYear);
         if (date == kSkippedDay)
             continue;
-        const QString amount = textUpTo(line, p + 7, stops);
-        const Fixed4 value = readNumber(NormaliseDecimal(trimmed(amount), run.regional), run.regional);
+        // The amount stands after the separator that follows the date; a cell narrower than usual must not cut it.
+        int from = p + 7;
+        const int next = int(line.indexOf(separator, p + 4)) + 1; // at or after p + 5
+        if (next > 0 && next <= p + 6)
+            from = next + 1;
+        const QString amount = textUpTo(line, from, stops);
+        const Fixed4 value = readValue(NormaliseDecimal(trimmed(amount), run.regional), run.regional, kMrotAmount);
         run.merge(ImportedRecord{date, value, value}, Profiles::GarantMrot);
     }
 }

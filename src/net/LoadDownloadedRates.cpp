@@ -37,8 +37,15 @@ LoadedRates LoadDownloadedRates(TableObject& table, Prompts& prompts, const QStr
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(QStringLiteral("Не удалось открыть файл «%1»: %2").arg(path, file.errorString()));
-    const RateResponse response = ParseRateResponse(file.readAll());
+    const QByteArray answer = file.readAll();
     file.close();
+    return LoadDownloadedAnswer(table, prompts, answer);
+}
+
+LoadedRates LoadDownloadedAnswer(TableObject& table, Prompts& prompts, const QByteArray& answer) {
+    if (table.layout() != Layout::Currency)
+        throw AppError(QStringLiteral("Таблица «%1» не содержит курсов валют.").arg(table.tableName()));
+    const RateResponse response = ParseRateResponse(answer);
 
     LoadedRates loaded;
     if (!response.isRateData) {
@@ -48,8 +55,15 @@ LoadedRates LoadDownloadedRates(TableObject& table, Prompts& prompts, const QStr
     loaded.rateData = true;
     loaded.skipped = response.skipped;
     table.open();
+    Database& db = table.database();
+    const QString name = table.tableName();
+    const auto nothingWritten = [&] { return QStringLiteral("в таблицу «%1» ничего не записано").arg(name); };
+    try {
+        db.begin();
+    } catch (const DatabaseError& e) {
+        throw DatabaseError::explained(QStringLiteral("Курсы не сохранены"), nothingWritten(), e);
+    }
     {
-        CommandTransaction transaction(table.database());
         QuietDisplay quiet(table);
         try {
             for (const DownloadedRate& rate : response.records) {
@@ -63,12 +77,48 @@ LoadedRates LoadDownloadedRates(TableObject& table, Prompts& prompts, const QStr
                 table.post();
                 ++loaded.added;
             }
+            table.endPending();
+        } catch (const DatabaseError& e) {
+            table.cancel();
+            // What was stored before the failure stays, when the database still takes it.
+            bool kept = loaded.added > 0;
+            try {
+                db.commit();
+            } catch (const DatabaseError&) {
+                kept = false;
+                try {
+                    db.rollback();
+                } catch (const DatabaseError&) {
+                    // The engine has ended the transaction itself.
+                }
+                table.close();
+                table.open();
+            }
+            if (kept)
+                throw DatabaseError::explained(
+                    QStringLiteral("Курсы сохранены не все"),
+                    QStringLiteral("в таблицу «%1» записано курсов: %2, остальные не записаны")
+                        .arg(name)
+                        .arg(loaded.added),
+                    e);
+            throw DatabaseError::explained(QStringLiteral("Курсы не сохранены"), nothingWritten(), e);
         } catch (...) {
             table.cancel();
+            db.commit();
             throw;
         }
-        table.endPending();
-        transaction.commit();
+        try {
+            db.commit();
+        } catch (const DatabaseError& e) {
+            try {
+                db.rollback();
+            } catch (const DatabaseError&) {
+                // The engine has ended the transaction itself.
+            }
+            table.close();
+            table.open();
+            throw DatabaseError::explained(QStringLiteral("Курсы не сохранены"), nothingWritten(), e);
+        }
     }
     if (loaded.skipped > 0)
         prompts.message(SkippedRecordsMessage(loaded.skipped));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class Prompts;
@@ -20,3 +21,5 @@ struct LoadedRates {
 // it first occurs. Tells the user through prompts when the answer is no rate data or records were left out.
 // A database failure is thrown; what was stored before it stays.
 LoadedRates LoadDownloadedRates(TableObject& table, Prompts& prompts, const QString& path);
+// The same for an answer held in memory.
+LoadedRates LoadDownloadedAnswer(TableObject& table, Prompts& prompts, const QByteArray& answer);

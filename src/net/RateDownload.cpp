@@ -4,7 +4,9 @@
 #include "common/Prompts.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 QString ConnectionFailedMessage() {
     return QStringLiteral("Cоединение с интернет не установлено.");
@@ -21,11 +23,33 @@ void SaveResponse(const QByteArray& body, const QString& path) {
         throw AppError(QStringLiteral("Не удалось записать файл «%1»: %2").arg(path, file.errorString()));
 }
 
+QString CachedTempXmlPath() {
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return dir.isEmpty() ? QString() : dir + QStringLiteral("/temp.xml");
+}
+
 RateDownloadResult ProcessRateResponse(const QByteArray& body, TableObject& table, Prompts& prompts,
                                        const QString& tempPath) {
     RateDownloadResult result;
-    SaveResponse(body, tempPath);
-    result.loaded = LoadDownloadedRates(table, prompts, tempPath);
+    // The copy of the answer is for the user to look at; a folder that takes no file must not stop the download.
+    const QString cached = CachedTempXmlPath();
+    for (const QString& path : {tempPath, cached}) {
+        if (path.isEmpty())
+            continue;
+        try {
+            if (path == cached)
+                QDir().mkpath(QFileInfo(path).absolutePath());
+            SaveResponse(body, path);
+            result.savedAt = path;
+            break;
+        } catch (const AppError&) {
+            // Tried next in the user's cache folder; without any copy the answer is read as received.
+        }
+    }
+    if (result.savedAt.isEmpty())
+        result.loaded = LoadDownloadedAnswer(table, prompts, body + '\n');
+    else
+        result.loaded = LoadDownloadedRates(table, prompts, result.savedAt);
     result.outcome = result.loaded.rateData ? RateDownloadOutcome::Processed : RateDownloadOutcome::NotRateData;
     return result;
 }

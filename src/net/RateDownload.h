@@ -13,6 +13,8 @@ QString ConnectionFailedMessage();
 
 // temp.xml in the working directory: the last answer of the service.
 QString TempXmlPath();
+// temp.xml in the user's cache folder, where the answer goes when the working directory takes no file.
+QString CachedTempXmlPath();
 // Replaces the file with the answer followed by one line break.
 void SaveResponse(const QByteArray& body, const QString& path);
 
@@ -22,9 +24,11 @@ struct RateDownloadResult {
     RateDownloadOutcome outcome = RateDownloadOutcome::ConnectionFailed;
     LoadedRates loaded;
     DownloadResult transfer;
+    QString savedAt; // where the answer was saved: the given temp.xml, the one in the cache folder, or nowhere
 };
 
-// The processing phase: saves the answer and appends the missing dates to the table.
+// The processing phase: saves the answer (in the cache folder when the given path takes no file) and appends
+// the missing dates to the table.
 RateDownloadResult ProcessRateResponse(const QByteArray& body, TableObject& table, Prompts& prompts,
                                        const QString& tempPath);
 

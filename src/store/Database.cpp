@@ -3,6 +3,7 @@
 #include "TableCatalog.h"
 #include "common/AppError.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <sqlite3.h>
@@ -28,8 +29,75 @@ QString engineMessage(sqlite3* db, int rc) {
     return QString::fromUtf8(sqlite3_errstr(rc));
 }
 
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QString notTarvelDatabase(const QString& path) {
+    return QStringLiteral("Файл «%1» не является базой данных Tarvel; он не изменён.").arg(native(path));
+}
+
+// The open has failed: the file is left as it was.
+DatabaseError openFailure(const QString& path, const DatabaseError& e) {
+    if (e.code() == SQLITE_NOTADB)
+        return DatabaseError(notTarvelDatabase(path), e);
+    return DatabaseError::explained(QStringLiteral("Не удалось открыть базу данных «%1»").arg(native(path)),
+                                    QStringLiteral("файл не изменён"), e);
+}
+
 const char* kDateCheck = "GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]'";
 } // namespace
+
+DatabaseError::DatabaseError(int code, QString engineText)
+    : AppError(engineText), m_code(code), m_engine(std::move(engineText)) {}
+
+DatabaseError::DatabaseError(const QString& sentence, const DatabaseError& cause)
+    : AppError(compose(sentence, cause.engineText())), m_code(cause.code()), m_engine(cause.engineText()) {}
+
+QString DatabaseError::compose(const QString& sentence, const QString& engineText) {
+    if (engineText.isEmpty())
+        return sentence;
+    return sentence + QStringLiteral(" (") + engineText + QLatin1Char(')');
+}
+
+DatabaseError DatabaseError::explained(const QString& what, const QString& fate, const DatabaseError& e) {
+    const QString cause = e.cause();
+    return DatabaseError(what + (cause.isEmpty() ? QString() : QStringLiteral(": ") + cause) + QStringLiteral("; ") +
+                             fate + QLatin1Char('.'),
+                         e);
+}
+
+QString DatabaseError::cause() const {
+    switch (m_code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("база данных занята другой программой");
+    case SQLITE_READONLY:
+        return QStringLiteral("база данных доступна только для чтения");
+    case SQLITE_FULL:
+        return QStringLiteral("на диске нет места");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("файл базы данных повреждён");
+    case SQLITE_NOTADB:
+        return QStringLiteral("файл не является базой данных");
+    case SQLITE_IOERR:
+        return QStringLiteral("файл базы данных не читается или не записывается");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("файл базы данных не открывается");
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("нет доступа к файлу базы данных");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("база данных не приняла значения записи");
+    default:
+        break;
+    }
+    if (m_engine.startsWith(QLatin1String("no such table")))
+        return QStringLiteral("в базе данных нет нужной таблицы");
+    if (m_engine.startsWith(QLatin1String("no such column")) || m_engine.contains(QLatin1String("has no column")))
+        return QStringLiteral("в таблице базы данных нет нужного поля");
+    return QString();
+}
 
 Database::~Database() {
     close();
@@ -46,31 +114,44 @@ void Database::close() {
 void Database::open(const QString& path) {
     close();
     m_path = path;
+    const QFileInfo info(path);
+    // SQLite takes an empty file for an empty database and would open it without a word.
+    if (info.exists() && info.isFile() && info.size() == 0)
+        throw AppError(
+            QStringLiteral("Файл «%1» пуст и не является базой данных Tarvel; он не изменён.").arg(native(path)));
     sqlite3* db = nullptr;
-    const QByteArray native = QFileInfo(path).absoluteFilePath().toUtf8();
-    int rc = sqlite3_open_v2(native.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const QByteArray native8 = info.absoluteFilePath().toUtf8();
+    int rc = sqlite3_open_v2(native8.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
-        const QString msg = engineMessage(db, rc);
+        const DatabaseError e(rc, engineMessage(db, rc));
         sqlite3_close_v2(db);
-        throw AppError(QStringLiteral("Не удалось открыть базу данных «%1»:\n%2").arg(path, msg));
+        throw openFailure(path, e);
     }
     m_db = db;
     if (sqlite3_db_readonly(m_db, "main") == 1) {
         close();
-        throw AppError(QStringLiteral("Не удалось открыть базу данных «%1»:\nфайл доступен только для чтения.").arg(path));
+        throw AppError(QStringLiteral("Не удалось открыть базу данных «%1»: файл доступен только для чтения; он не "
+                                      "изменён.")
+                           .arg(native(path)));
     }
     sqlite3_busy_timeout(m_db, 5000);
     sqlite3_extended_result_codes(m_db, 1);
+    bool ours = false;
     try {
-        // Reading the schema proves that the file is a database at all.
-        Statement probe(*this, QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        probe.step();
-        exec("PRAGMA journal_mode=WAL");
+        // Reading the schema proves that the file is a database at all; the journal mode stays as the file has it.
+        {
+            Statement probe(*this, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'"));
+            ours = probe.step() && sqlite3_column_int64(probe.handle(), 0) > 0;
+        }
         exec("PRAGMA synchronous=FULL");
         exec("PRAGMA foreign_keys=ON");
-    } catch (const AppError& e) {
+    } catch (const DatabaseError& e) {
         close();
-        throw AppError(QStringLiteral("Не удалось открыть базу данных «%1»:\n%2").arg(path, e.text()));
+        throw openFailure(path, e);
+    }
+    if (!ours) {
+        close();
+        throw AppError(notTarvelDatabase(path));
     }
 }
 
@@ -104,26 +185,24 @@ void Database::create(const QString& path) {
     if (QFileInfo::exists(path))
         throw AppError(QStringLiteral("Файл «%1» уже существует; новая база данных не создана.").arg(path));
     sqlite3* db = nullptr;
-    const QByteArray native = path.toUtf8();
-    int rc = sqlite3_open_v2(native.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const QByteArray utf8 = path.toUtf8();
+    int rc = sqlite3_open_v2(utf8.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
-        const QString msg = engineMessage(db, rc);
+        const DatabaseError e(rc, engineMessage(db, rc));
         sqlite3_close_v2(db);
-        throw AppError(QStringLiteral("Не удалось создать базу данных «%1»:\n%2").arg(path, msg));
+        throw DatabaseError(QStringLiteral("Не удалось создать базу данных «%1»").arg(native(path)), e);
     }
-    const QByteArray sql = (QStringLiteral("PRAGMA journal_mode=WAL;\nBEGIN;\n") + schemaSql() +
-                            QStringLiteral("COMMIT;\n"))
+    const QByteArray sql = (QStringLiteral("PRAGMA journal_mode=DELETE;\nPRAGMA synchronous=FULL;\nBEGIN;\n") +
+                            schemaSql() + QStringLiteral("COMMIT;\n"))
                                .toUtf8();
     char* err = nullptr;
     rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
-        const QString msg = QString::fromUtf8(err ? err : sqlite3_errstr(rc));
+        const DatabaseError e(rc, QString::fromUtf8(err ? err : sqlite3_errstr(rc)));
         sqlite3_free(err);
         sqlite3_close_v2(db);
-        throw AppError(QStringLiteral("Не удалось создать базу данных «%1»:\n%2").arg(path, msg));
+        throw DatabaseError(QStringLiteral("Не удалось создать базу данных «%1»").arg(native(path)), e);
     }
-    // A shipped file must stand alone: no write-ahead log beside it.
-    sqlite3_exec(db, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
     sqlite3_close_v2(db);
 }
 
@@ -133,7 +212,7 @@ void Database::exec(const char* sql) {
     if (rc != SQLITE_OK) {
         const QString msg = QString::fromUtf8(err ? err : sqlite3_errstr(rc));
         sqlite3_free(err);
-        throw AppError(msg);
+        throw DatabaseError(rc, msg);
     }
 }
 
@@ -150,15 +229,16 @@ void Database::begin() {
 void Database::commit() {
     if (m_transactionDepth == 0)
         return;
-    if (--m_transactionDepth == 0)
+    // A failing COMMIT leaves the transaction open: it stays counted, for the rollback that follows.
+    if (m_transactionDepth == 1)
         exec("COMMIT");
+    --m_transactionDepth;
 }
 
 void Database::rollback() {
-    if (m_transactionDepth == 0)
-        return;
     m_transactionDepth = 0;
-    exec("ROLLBACK");
+    if (m_db && !sqlite3_get_autocommit(m_db))
+        exec("ROLLBACK");
 }
 
 Statement::Statement(Database& db, const QString& sql) : m_db(db) {
@@ -169,7 +249,7 @@ Statement::Statement(Database& db, const QString& sql) : m_db(db) {
         const QString msg = engineMessage(db.handle(), rc);
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
-        throw AppError(msg);
+        throw DatabaseError(rc, msg);
     }
 }
 
@@ -211,5 +291,5 @@ bool Statement::step() {
         return false;
     const QString msg = engineMessage(m_db.handle(), rc);
     sqlite3_reset(m_stmt);
-    throw AppError(msg);
+    throw DatabaseError(rc, msg);
 }

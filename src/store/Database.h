@@ -1,10 +1,35 @@
 #pragma once
 
+#include "common/AppError.h"
+
 #include <QByteArray>
 #include <QString>
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+// A failure of the database engine: a Russian sentence (what failed, what happened to the data), then the
+// engine's own text in parentheses. Thrown bare (the engine text alone) by the statements; the operation that
+// knows what failed adds its sentence with DatabaseError::what().
+class DatabaseError : public AppError {
+public:
+    DatabaseError(int code, QString engineText);
+    DatabaseError(const QString& sentence, const DatabaseError& cause);
+    int code() const { return m_code; }
+    const QString& engineText() const { return m_engine; }
+    // Why the engine refused, in Russian: "база данных занята другой программой" and the like; empty when the
+    // engine's text says it best.
+    QString cause() const;
+    // what + ": " + cause() + "; " + fate + "." and the engine's text: «Курсы не сохранены: база данных занята
+    // другой программой; в таблицу ничего не записано. (database is locked)».
+    static DatabaseError explained(const QString& what, const QString& fate, const DatabaseError& e);
+    // sentence + " (" + engine text + ")".
+    static QString compose(const QString& sentence, const QString& engineText);
+
+private:
+    int m_code;
+    QString m_engine;
+};
 
 // The one connection to the indicator database file.
 class Database {
@@ -14,13 +39,15 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens an existing database for reading and writing; never creates one. Fails with the engine's message.
+    // Opens an existing Tarvel database for reading and writing in whatever journal mode it has; never creates
+    // one. Fails with a Russian message, the engine's text in parentheses.
     void open(const QString& path);
     void close();
     bool isOpen() const { return m_db != nullptr; }
     QString path() const { return m_path; }
 
-    // Makes a new database file with every table of the layout; refuses an existing file.
+    // Makes a new database file with every table of the layout, in rollback-journal mode (a copy of the one file
+    // is complete, and it works on a network share); refuses an existing file.
     static void create(const QString& path);
 
     void exec(const char* sql);
@@ -75,6 +102,11 @@ public:
         try {
             m_db.commit();
         } catch (...) {
+            // A destructor cannot report; the records of the failed commit are not kept half-written.
+            try {
+                m_db.rollback();
+            } catch (...) {
+            }
         }
     }
     void commit() {

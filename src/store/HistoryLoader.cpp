@@ -284,7 +284,7 @@ QList<HistorySeries> HistoryLoader::load(const QString& dirPath) {
                         else
                             table.setText(name, value.toString());
                     }
-                    table.setInteger(u"UPD", int(UpdateSource::Internet));
+                    table.setInteger(u"UPD", int(UpdateSource::Shipped));
                     table.setNull(u"DT");
                     table.post();
                 } catch (const AppError& e) {

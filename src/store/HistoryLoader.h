@@ -16,7 +16,7 @@ struct HistorySeries {
 
 // Fills the indicator tables from the historical series kept as CSV files (UTF-8, a header line naming CURDATE and
 // value columns of the table's layout, ISO dates, decimal point), one file per table named after it (USD.csv,
-// refin.csv). Every record gets UPD 3 and an empty DT, as the central bank's published values would by download.
+// refin.csv). Every record gets UPD 4 (shipped with the program) and an empty DT.
 // Every row is checked before anything is written; the load is one transaction, so a fault anywhere leaves the
 // database as it was.
 class HistoryLoader {

@@ -20,6 +20,26 @@ bool ReplaceQuestion(Prompts& prompts, QDate date, const QString& storedValueTex
     return prompts.question(ReplaceQuestionText(date, storedValueText, incoming, storedUpd, regional));
 }
 
+bool ReplaceQuestion(MergeContext& context, QDate date, const QString& storedValueText, Fixed4 incoming,
+                     int storedUpd) {
+    if (context.answerForAll)
+        return *context.answerForAll;
+    switch (context.prompts.questionForAll(
+        ReplaceQuestionText(date, storedValueText, incoming, storedUpd, context.regional))) {
+    case Prompts::Answer::Yes:
+        return true;
+    case Prompts::Answer::No:
+        return false;
+    case Prompts::Answer::YesToAll:
+        context.answerForAll = true;
+        return true;
+    case Prompts::Answer::NoToAll:
+        context.answerForAll = false;
+        return false;
+    }
+    return false;
+}
+
 namespace {
 void writeValues(TableObject& t, const ImportedRecord& record, const ImporterProfile& profile, const Clock& clock) {
     const QString compared = QLatin1String(profile.comparedColumn);
@@ -52,7 +72,7 @@ void MergeImportedRecord(const ImportedRecord& record, const ImporterProfile& pr
     if (storedUpd.isValid() && storedUpd.toInt() == int(profile.source))
         return;
     const int upd = storedUpd.isValid() ? storedUpd.toInt() : -1;
-    if (!ReplaceQuestion(context.prompts, record.date, t.displayText(compared), record.value, upd, context.regional))
+    if (!ReplaceQuestion(context, record.date, t.displayText(compared), record.value, upd))
         return;
     t.edit();
     writeValues(t, record, profile, context.clock);

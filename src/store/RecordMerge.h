@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 class TableObject;
 class Prompts;
 class Clock;
@@ -29,7 +31,8 @@ struct ImporterProfile {
 namespace Profiles {
 inline constexpr ImporterProfile ConsultantDollar{"ParseConsultantDollar", UpdateSource::ConsultantPlus, "KURS", true,
                                                   false};
-inline constexpr ImporterProfile ConsultantEuro{"ParseConsultantEuro", UpdateSource::ConsultantPlus, "KURS", true, false};
+inline constexpr ImporterProfile ConsultantEuro{"ParseConsultantEuro", UpdateSource::ConsultantPlus, "KURS", true,
+                                                false};
 inline constexpr ImporterProfile GarantRates{"ParseGarantRates", UpdateSource::Garant, "KURS", true, false};
 inline constexpr ImporterProfile ConsultantMrot{"ParseConsultantMrot", UpdateSource::ConsultantPlus, "RAZMER", false,
                                                 true};
@@ -46,13 +49,15 @@ struct ChangeCounters {
     void reset() { added = changed = 0; }
 };
 
-// What a merge works with: the ActiveTable and the people and clocks around it.
+// What a merge works with: the ActiveTable and the people and clocks around it. One context lives for one
+// import, so that an answer given for all the questions of the import holds to its end.
 struct MergeContext {
     TableObject& table;
     ChangeCounters& counters;
     Prompts& prompts;
     const Clock& clock;
     const RegionalSettings& regional;
+    std::optional<bool> answerForAll = std::nullopt; // «Да для всех» / «Нет для всех» given
 };
 
 // The text of the replacement question; an empty stored value shows as empty text.
@@ -60,6 +65,8 @@ QString ReplaceQuestionText(QDate date, const QString& storedValueText, Fixed4 i
                             const RegionalSettings& regional);
 bool ReplaceQuestion(Prompts& prompts, QDate date, const QString& storedValueText, Fixed4 incoming, int storedUpd,
                      const RegionalSettings& regional);
+// The question of an import: asks unless an answer for all was given, and keeps such an answer in the context.
+bool ReplaceQuestion(MergeContext& context, QDate date, const QString& storedValueText, Fixed4 incoming, int storedUpd);
 
 // Adds the record, leaves the stored one, or replaces its value after the user agrees. The date is looked up
 // in the whole series, whatever the profile: a second record of one date would leave the day without a rate.

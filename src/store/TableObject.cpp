@@ -111,16 +111,21 @@ void TableObject::open() {
     for (const ColumnDef& c : cols)
         sql += QStringLiteral(", ") + QLatin1String(c.name);
     sql += QStringLiteral(" FROM \"%1\" ORDER BY CURDATE DESC").arg(m_sqlName);
-    Statement st(m_db, sql);
     QList<TableRow> rows;
-    while (st.step()) {
-        TableRow r;
-        r.rowid = sqlite3_column_int64(st.handle(), 0);
-        for (int i = 0; i < kColumnCount; ++i)
-            r.values[size_t(i)] = readColumn(st.handle(), i + 1, cols[size_t(i)].type);
-        if (!r.date().isValid())
-            continue; // a record without a readable date cannot stand in a dated series
-        rows.append(std::move(r));
+    try {
+        Statement st(m_db, sql);
+        while (st.step()) {
+            TableRow r;
+            r.rowid = sqlite3_column_int64(st.handle(), 0);
+            for (int i = 0; i < kColumnCount; ++i)
+                r.values[size_t(i)] = readColumn(st.handle(), i + 1, cols[size_t(i)].type);
+            if (!r.date().isValid())
+                continue; // a record without a readable date cannot stand in a dated series
+            rows.append(std::move(r));
+        }
+    } catch (const DatabaseError& e) {
+        throw DatabaseError::explained(QStringLiteral("Таблица «%1» не открывается").arg(m_tableName),
+                                       QStringLiteral("в базе данных ничего не изменено"), e);
     }
     emit aboutToReset();
     m_rows = std::move(rows);
@@ -292,7 +297,8 @@ bool TableObject::isInserting() const {
 void TableObject::setValue(QStringView column, QVariant v) {
     const int i = columnIndex(column);
     if (!m_pending)
-        throw AppError(QStringLiteral("Таблица «%1» не находится в режиме вставки или редактирования.").arg(m_tableName));
+        throw AppError(
+            QStringLiteral("Таблица «%1» не находится в режиме вставки или редактирования.").arg(m_tableName));
     m_pending->values.values[size_t(i)] = std::move(v);
     m_pending->anySet = true;
 }
@@ -394,8 +400,8 @@ void TableObject::bindRow(Statement& st, const TableRow& row) {
 
 int TableObject::insertPosition(QDate date) const {
     // Rows are ordered newest first: the new row goes before the first older one.
-    const auto it = std::partition_point(m_rows.cbegin(), m_rows.cend(),
-                                         [&](const TableRow& r) { return r.date() > date; });
+    const auto it =
+        std::partition_point(m_rows.cbegin(), m_rows.cend(), [&](const TableRow& r) { return r.date() > date; });
     return int(it - m_rows.cbegin());
 }
 
@@ -446,10 +452,12 @@ void TableObject::post() {
             st.step();
             st.reset();
         }
-    } catch (const AppError& e) {
-        if (sqlite3_extended_errcode(m_db.handle()) == SQLITE_CONSTRAINT_UNIQUE)
+    } catch (const DatabaseError& e) {
+        if (e.code() == SQLITE_CONSTRAINT_UNIQUE)
             throw AppError(duplicateDateMessage(date));
-        throw;
+        throw DatabaseError::explained(
+            QStringLiteral("Запись на %1 не сохранена в таблице «%2»").arg(m_regional.formatDate(date), m_tableName),
+            QStringLiteral("эта запись не записана"), e);
     }
     placeRow(std::move(pending->values), pending->insert ? -1 : pending->row);
 }
@@ -486,7 +494,12 @@ void TableObject::remove() {
     Statement& st =
         statement(m_delete, [this] { return QStringLiteral("DELETE FROM \"%1\" WHERE rowid = ?").arg(m_sqlName); });
     st.bindInt(1, m_rows[m_cursor].rowid);
-    st.step();
+    try {
+        st.step();
+    } catch (const DatabaseError& e) {
+        throw DatabaseError::explained(QStringLiteral("Запись не удалена из таблицы «%1»").arg(m_tableName),
+                                       QStringLiteral("таблица не изменена"), e);
+    }
     st.reset();
     const int at = m_cursor;
     emit rowAboutToBeRemoved(at);

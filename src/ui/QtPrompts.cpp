@@ -31,6 +31,29 @@ bool QtPrompts::question(const QString& text) {
            QMessageBox::Yes;
 }
 
+Prompts::Answer QtPrompts::questionForAll(const QString& text) {
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::NoButton, m_parent);
+    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton* yesToAll = box.addButton(QStringLiteral("Да для всех"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QPushButton* noToAll = box.addButton(QStringLiteral("Нет для всех"), QMessageBox::NoRole);
+    yes->setObjectName(QStringLiteral("btnYes"));
+    yesToAll->setObjectName(QStringLiteral("btnYesToAll"));
+    no->setObjectName(QStringLiteral("btnNo"));
+    noToAll->setObjectName(QStringLiteral("btnNoToAll"));
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no); // closing the box keeps the stored value
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == yes)
+        return Answer::Yes;
+    if (clicked == yesToAll)
+        return Answer::YesToAll;
+    if (clicked == noToAll)
+        return Answer::NoToAll;
+    return Answer::No;
+}
+
 bool QtPrompts::confirm(const QString& text) {
     return run(m_parent, QMessageBox::Question, text,
                {{QMessageBox::Ok, QStringLiteral("OK")}, {QMessageBox::Cancel, QStringLiteral("Отмена")}}) ==

@@ -13,6 +13,7 @@ public:
     void message(const QString& text) override;
     void information(const QString& text) override;
     bool question(const QString& text) override;
+    Answer questionForAll(const QString& text) override;
     bool confirm(const QString& text) override;
     QString openFile(const QString& filter, const QString& directory) override;
     QString saveFile(const QString& filter, const QString& fileName) override;

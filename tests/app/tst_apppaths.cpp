@@ -1,4 +1,5 @@
 #include "app/AppPaths.h"
+#include "common/Settings.h"
 #include "store/Database.h"
 
 #include <QtTest>
@@ -47,6 +48,9 @@ private slots:
     void readOnlyProgramFolderCopies();
     void writableProbe();
     void neitherPossibleNamesThePath();
+    void choiceIsKept_data();
+    void choiceIsKept();
+    void choiceIsRemembered();
 };
 
 void TestAppPaths::portableCopyWorksInPlace() {
@@ -137,6 +141,65 @@ void TestAppPaths::neitherPossibleNamesThePath() {
         AppPaths::locateDatabase(root.filePath("empty"), {root.filePath("empty")}, root.filePath("user"));
     QVERIFY(nothing.path.isEmpty());
     QVERIFY2(nothing.error.contains(root.filePath("empty/data/main.db")), qPrintable(nothing.error));
+}
+
+void TestAppPaths::choiceIsKept_data() {
+    QTest::addColumn<QString>("layout");     // "beside", "both", "installed"
+    QTest::addColumn<bool>("besideWritable"); // data/main.db beside the program can be changed this start
+    QTest::addColumn<QString>("remembered"); // "", "beside", "user", "gone"
+    QTest::addColumn<QString>("expected");   // "beside" or "user"
+    QTest::addColumn<QString>("rate");       // the dollar rate read from it
+    QTest::newRow("writable beside") << "beside" << true << "" << "beside" << "76.4095";
+    QTest::newRow("read-only beside: the user's copy") << "beside" << false << "" << "user" << "76.4095";
+    QTest::newRow("both, beside writable again, the copy chosen") << "both" << true << "user" << "user" << "80.5";
+    QTest::newRow("both, beside chosen") << "both" << true << "beside" << "beside" << "76.4095";
+    QTest::newRow("both, read-only beside") << "both" << false << "user" << "user" << "80.5";
+    QTest::newRow("chosen file gone") << "beside" << true << "gone" << "beside" << "76.4095";
+    QTest::newRow("installed layout") << "installed" << false << "" << "user" << "76.4095";
+    QTest::newRow("installed layout, copy chosen") << "installed" << false << "user" << "user" << "80.5";
+}
+
+void TestAppPaths::choiceIsKept() {
+    QFETCH(QString, layout);
+    QFETCH(bool, besideWritable);
+    QFETCH(QString, remembered);
+    QFETCH(QString, expected);
+    QFETCH(QString, rate);
+    QTemporaryDir root;
+    const QString programDir = root.filePath(layout == "installed" ? QString("usr/bin") : QString("stick"));
+    QVERIFY(QDir().mkpath(programDir));
+    const QString userDir = root.filePath("home/Tarvel");
+    const QString beside = programDir + "/data/main.db";
+    const QString userCopy = userDir + "/main.db";
+    QStringList dirs{programDir};
+    if (layout == "installed") {
+        makeDatabase(root.filePath("usr/share/tarvel/data/main.db"), "76.4095");
+        dirs << root.filePath("usr/share/tarvel");
+    } else {
+        makeDatabase(beside, "76.4095");
+    }
+    if (layout == "both" || remembered == "user")
+        makeDatabase(userCopy, "80.5"); // the user's changes live here
+    const QString chosen = remembered == "beside" ? beside
+                           : remembered == "user" ? userCopy
+                           : remembered == "gone" ? root.filePath("gone/main.db")
+                                                  : QString();
+    const auto writable = [&](const QString& path) {
+        return path == beside ? besideWritable : AppPaths::isWritableDatabase(path);
+    };
+    const auto where = AppPaths::chooseDatabase(chosen, programDir, dirs, userDir, writable);
+    QVERIFY2(where.error.isEmpty(), qPrintable(where.error));
+    QCOMPARE(where.path, expected == "beside" ? beside : userCopy);
+    QCOMPARE(dollarRate(where.path), rate);
+}
+
+void TestAppPaths::choiceIsRemembered() {
+    QTemporaryDir root;
+    Settings settings(root.filePath("Vendrick.ini"));
+    AppPaths::rememberDatabase(settings, root.filePath("home/../home/Tarvel/main.db"));
+    QCOMPARE(settings.text("Database"), root.filePath("home/Tarvel/main.db"));
+    Settings reread(root.filePath("Vendrick.ini"));
+    QCOMPARE(reread.text("Database"), root.filePath("home/Tarvel/main.db"));
 }
 
 QTEST_GUILESS_MAIN(TestAppPaths)

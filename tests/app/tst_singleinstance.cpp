@@ -10,6 +10,8 @@ private slots:
     void init();
     void secondCopyEndsSilently();
     void lockOfCrashedCopyDoesNotBlock();
+    void leftLockFileIsTakenOver_data();
+    void leftLockFileIsTakenOver();
     void inProcessLock();
 
 private:
@@ -84,6 +86,45 @@ void TestSingleInstance::lockOfCrashedCopyDoesNotBlock() {
     QFile lock(lockPath());
     QVERIFY(lock.open(QIODevice::ReadOnly));
     QCOMPARE(lock.readLine().trimmed().toLongLong(), next->processId());
+    next->kill();
+    next->waitForFinished();
+}
+
+void TestSingleInstance::leftLockFileIsTakenOver_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("unreadable");
+    QTest::newRow("empty (power loss)") << QByteArray() << false;
+    QTest::newRow("garbage") << QByteArray("\x01\xFF\x00not a lock\n\n\n", 16) << false;
+    QTest::newRow("unreadable") << QByteArray("1\ntarvel\n") << true;
+    // A live process id, on another machine: it cannot be a copy running here.
+    QTest::newRow("another host") << QByteArray::number(QCoreApplication::applicationPid()) +
+                                         "\ntarvel\nanother-host.example\n"
+                                  << false;
+}
+
+void TestSingleInstance::leftLockFileIsTakenOver() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, unreadable);
+    QDir(m_dir->path()).mkpath("tmp");
+    {
+        QFile f(lockPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    if (unreadable)
+        QFile::setPermissions(lockPath(), QFileDevice::Permissions());
+    QProcess* next = start();
+    QVERIFY(next->waitForStarted());
+    // It keeps running (a locked-out copy ends at once) and now owns the lock.
+    QVERIFY2(!next->waitForFinished(3000), next->readAllStandardError().constData());
+    QFile lock(lockPath());
+    QVERIFY(lock.open(QIODevice::ReadOnly));
+    QCOMPARE(lock.readLine().trimmed().toLongLong(), next->processId());
+    // And a second copy still ends silently while it runs.
+    QProcess* second = start();
+    QVERIFY(second->waitForFinished(10000));
+    QCOMPARE(second->exitCode(), 0);
+    QCOMPARE(next->state(), QProcess::Running);
     next->kill();
     next->waitForFinished();
 }

@@ -66,13 +66,16 @@ void TestCliImport::failureExitsWithOne() {
     TestDb t;
     const Run r =
         cli({"--db", t.path(), "import", "--series", "usd", "--source", "garant", fixture("garant-rates-note.866")});
-    QCOMPARE(r.out, "Имеющиеся записи не были изменены.\nДобавлено записей: 2.\nИмпорт прерван: ошибка в строке 9.\n");
+    QCOMPARE(r.out, "Имеющиеся записи не были изменены.\nДобавлено записей: 2.\nИмпорт прерван: ошибка в строке 9.\n"
+                    "Строка не похожа на строку таблицы: «Курсы приведены в рублях за единицу валюты (руб./ед.).».\n");
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(t.count("USD"), 2);
 
     const Run missing =
         cli({"--db", t.path(), "import", "--series", "usd", "--source", "garant", t.dir() + "/absent.txt"});
-    QCOMPARE(missing.out, "Изменений в текущей таблице не произведено.\nВозможно произошла ошибка.\n");
+    QCOMPARE(missing.out, "Изменений в текущей таблице не произведено.\nВозможно произошла ошибка.\n"
+                          "Не удалось открыть файл «" +
+                              QDir::toNativeSeparators(t.dir() + "/absent.txt") + "».\n");
     QCOMPARE(missing.exitCode, 1);
 }
 

@@ -25,8 +25,10 @@ QStringList importArgs(const QString& db, const QString& file) {
 }
 
 QString integrity(const QString& path) {
+    // Read-write, as the program opens it: a killed writer leaves a hot rollback journal, which only a connection
+    // that may write rolls back.
     sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &st, nullptr);
     QString result = sqlite3_step(st) == SQLITE_ROW

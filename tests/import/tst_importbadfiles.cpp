@@ -136,7 +136,9 @@ void TestImportBadFiles::badFiles_data() {
     QTest::newRow("a 10 MB rate that cannot be read")
         << cp1251("учетной ставки\r\n  1 июня 2010 г.   7,75 %\r\n  3 мая 2011 г.   8,") << QByteArray("2")
         << qsizetype(10 * kMiB) << cp1251("x%\r\n  28 февраля 2011 г.   8%\r\n") << 5 << garant << failure
-        << added(1) + "\nИмпорт прерван: ошибка в строке 3." << QStringList{"01.06.2010 7.75"} << false << qsizetype(0);
+        << added(1) + "\nИмпорт прерван: ошибка в строке 3.\nНе удалось прочитать ставку: «8," + QString(77, '2') +
+               "…»."
+        << QStringList{"01.06.2010 7.75"} << false << qsizetype(0);
     QTest::newRow("a 10 MB line in DOS 866, signature last")
         << cp866("Дата   1 Доллар США  ") << QByteArray("\xC4") << qsizetype(10 * kMiB) << none << 1 << cp << report
         << kWrongFile << QStringList{} << true << qsizetype(0);
@@ -149,8 +151,9 @@ void TestImportBadFiles::badFiles_data() {
                                     << kWrongFile << QStringList{} << false << qsizetype(0);
     QTest::newRow("NUL in a date") << dollar + cp1251("с 13 янв") + '\0' + cp1251("аря 2009 г.    29,4545\r\n") << none
                                    << qsizetype(0) << none << 1 << cp << failure
-                                   << kError + "\nИмпорт прерван: ошибка в строке 2." << QStringList{} << false
-                                   << qsizetype(0);
+                                   << kError +
+                                          "\nИмпорт прерван: ошибка в строке 2.\nНе удалось прочитать месяц: «янв аря»."
+                                   << QStringList{} << false << qsizetype(0);
     // Saved as UTF-16 ("Unicode" in Notepad): every other byte is 0, and the signature is in neither code page.
     const QString unicode = "1 Доллар США\r\nс 13 января 2009 г.    29,4545\r\n";
     const QByteArray utf16 =
@@ -170,7 +173,8 @@ void TestImportBadFiles::badFiles_data() {
     // Two lines joined by a lone CR: the rate runs into the next date and cannot be read, nothing is half-read.
     QTest::newRow("lone CR is no line end")
         << dollar + line13.chopped(1) + line10 << none << qsizetype(0) << none << 1 << cp << failure
-        << kError + "\nИмпорт прерван: ошибка в строке 2." << QStringList{} << false << qsizetype(0);
+        << kError + "\nИмпорт прерван: ошибка в строке 2.\nНе удалось прочитать курс: «29,4545с»." << QStringList{}
+        << false << qsizetype(0);
 
     // The signature on the last line: the parser starts and finds nothing after it.
     QTest::newRow("signature on the last line") << line13 + dollar.chopped(2) << none << qsizetype(0) << none << 1 << cp

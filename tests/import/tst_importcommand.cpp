@@ -122,6 +122,7 @@ private slots:
     void mergeInterplay();
     void cancel();
     void commandAroundTheRun();
+    void databaseHeldByAnotherConnection();
 };
 
 void TestImportCommand::everyExportInBothCodePages_data() {
@@ -238,20 +239,41 @@ void TestImportCommand::reports_data() {
                                       << kWrongFile << 0;
     QTest::newRow("failure after records were written")
         << "" << 1 << cp << "consultant-usd-note" << int(Kind::Failure)
-        << "Имеющиеся записи не были изменены.\nДобавлено записей: 3.\nИмпорт прерван: ошибка в строке 13." << 13;
+        << "Имеющиеся записи не были изменены.\nДобавлено записей: 3.\nИмпорт прерван: ошибка в строке 13.\n"
+           "Строка не похожа на строку таблицы: «Примечание. Курс действует с учетом даты его установления.»."
+        << 13;
     QTest::newRow("failure after a change")
         << "downloaded 10.01.2009" << 1 << cp << "consultant-usd-note" << int(Kind::Failure)
-        << "Изменено записей: 1.\nДобавлено записей: 2.\nИмпорт прерван: ошибка в строке 13." << 13;
-    QTest::newRow("failure before anything was written")
+        << "Изменено записей: 1.\nДобавлено записей: 2.\nИмпорт прерван: ошибка в строке 13.\n"
+           "Строка не похожа на строку таблицы: «Примечание. Курс действует с учетом даты его установления.»."
+        << 13;
+    QTest::newRow("rate not a number")
         << "" << 1 << UpdateMode::Garant << "=КУРСЫ ДОЛЛАРА США,\n\n01/07/2009   31,O908\n01/06/2009   31,0\n"
-        << int(Kind::Failure) << kError + "\nИмпорт прерван: ошибка в строке 3." << 3;
+        << int(Kind::Failure)
+        << kError + "\nИмпорт прерван: ошибка в строке 3.\nНе удалось прочитать курс: «31,O908»." << 3;
+    QTest::newRow("rate of zero") << "" << 1 << UpdateMode::Garant << "=КУРСЫ ДОЛЛАРА США,\n01/07/2009   0,0000\n"
+                                  << int(Kind::Failure)
+                                  << kError + "\nИмпорт прерван: ошибка в строке 2.\nКурс должен быть больше нуля: «0,0000»."
+                                  << 2;
+    QTest::newRow("no such day") << "" << 1 << cp << "=1 Доллар США\nс 31 февраля 2009 г.  29,3804\n"
+                                 << int(Kind::Failure)
+                                 << kError + "\nИмпорт прерван: ошибка в строке 2.\nДата не существует: «31 февраля 2009 г.»."
+                                 << 2;
     QTest::newRow("capital month") << "" << 4 << cp << "=Сумма минимального\n¦с 1 Мая 2006 г.     ¦   1100      ¦\n"
-                                   << int(Kind::Failure) << kError + "\nИмпорт прерван: ошибка в строке 2." << 2;
+                                   << int(Kind::Failure)
+                                   << kError + "\nИмпорт прерван: ошибка в строке 2.\nНе удалось прочитать месяц: «Мая»."
+                                   << 2;
+    QTest::newRow("MROT amount of zero")
+        << "" << 4 << UpdateMode::Garant << "=размер оплаты труда\n¦ 01.06.2011 ¦ 0 ¦\n" << int(Kind::Failure)
+        << kError + "\nИмпорт прерван: ошибка в строке 2.\nРазмер МРОТ должен быть больше нуля: «0»." << 2;
     QTest::newRow("other currencies have no importer")
-        << "" << 3 << cp << "consultant-usd" << int(Kind::Failure) << kError << 0;
+        << "" << 3 << cp << "consultant-usd" << int(Kind::Failure)
+        << kError + "\nДля выбранного ряда импорт из файла не предусмотрен." << 0;
     QTest::newRow("manual mode reads nothing")
-        << "" << 1 << UpdateMode::Manual << "consultant-usd" << int(Kind::Failure) << kError << 0;
-    QTest::newRow("file cannot be opened") << "" << 1 << cp << "absent" << int(Kind::Failure) << kError << 0;
+        << "" << 1 << UpdateMode::Manual << "consultant-usd" << int(Kind::Failure)
+        << kError + "\nНе выбран источник файла: «КонсультантПлюс» или «Гарант»." << 0;
+    QTest::newRow("file cannot be opened") << "" << 1 << cp << "absent" << int(Kind::Failure)
+                                           << kError + "\nНе удалось открыть файл «@absent»." << 0;
 }
 
 void TestImportCommand::reports() {
@@ -280,6 +302,7 @@ void TestImportCommand::reports() {
     else
         path = fixture(file, "1251");
     w.prompts.setDefaultAnswer(true);
+    report.replace("@absent", QDir::toNativeSeparators(path));
     const ImportOutcome outcome = w.import(node, mode, path);
     QCOMPARE(int(outcome.kind), kind);
     QCOMPARE(outcome.text, report);
@@ -391,6 +414,23 @@ void TestImportCommand::commandAroundTheRun() {
     w.import(5, UpdateMode::Garant, fixture("garant-refin", "1251"));
     QCOMPARE(w.cb1Clicks, 1);
     QCOMPARE(w.refreshes, 2);
+}
+
+void TestImportCommand::databaseHeldByAnotherConnection() {
+    Window w;
+    Database other;
+    other.open(w.db.path());
+    other.exec("BEGIN IMMEDIATE");
+    const ImportOutcome outcome = w.import(1, UpdateMode::ConsultantPlus, fixture("consultant-usd", "1251"));
+    other.exec("ROLLBACK");
+    QCOMPARE(outcome.kind, Kind::Failure);
+    QCOMPARE(outcome.text, kError + "\nИмпорт не начат: база данных занята другой программой; в таблицу ничего не "
+                                    "записано. (database is locked)");
+    QCOMPARE(w.db.count("USD"), 0);
+    QVERIFY(!w.db.db().inTransaction());
+    // Free again: the same file imports.
+    QCOMPARE(w.import(1, UpdateMode::ConsultantPlus, fixture("consultant-usd", "1251")).kind, Kind::Report);
+    QCOMPARE(w.db.count("USD"), 7);
 }
 
 QTEST_GUILESS_MAIN(TestImportCommand)

@@ -36,7 +36,7 @@ QString number(Fixed4 f) {
 // Runs a parser over the lines (the signature line already read) and describes what it merged:
 // "dd.MM.yyyy value" per record, "value/value2" with `withValue2`, then "fail N" when it threw at line N.
 QString parse(const std::function<void(ImportRun&)>& parser, const QString& lines, const ImporterProfile& profile,
-              bool dos = false, bool withValue2 = false) {
+              bool dos = false, bool withValue2 = false, bool withCause = false) {
     LineReader reader(encode(lines, dos));
     QStringList out;
     const ImporterProfile* seen = &profile;
@@ -51,8 +51,9 @@ QString parse(const std::function<void(ImportRun&)>& parser, const QString& line
     run.dosMode = dos;
     try {
         parser(run);
-    } catch (const AppError&) {
-        out << QStringLiteral("fail %1").arg(reader.lineNumber());
+    } catch (const AppError& e) {
+        out << QStringLiteral("fail %1").arg(reader.lineNumber()) +
+                   (withCause ? QStringLiteral(": ") + e.text() : QString());
     }
     if (seen != &profile)
         out << QStringLiteral("wrong profile %1").arg(QLatin1String(seen->parser));
@@ -81,6 +82,8 @@ private slots:
     void consultantMrot();
     void garantMrot_data();
     void garantMrot();
+    void columnsAndValues_data();
+    void columnsAndValues();
 
 private:
     static void columns() {
@@ -291,6 +294,81 @@ void TestImportParsers::garantMrot_data() {
     QTest::newRow(".199 before .200") << "| 01.07.1999 | 83,49 | 01.01.2000 |" << false << "01.07.1999 83.49";
     QTest::newRow("no such day") << "| 31.06.2001 | 300 |" << false << "fail 1";
     QTest::newRow("amount missing") << "| 01.07.2001 |     |" << false << "fail 1";
+}
+
+// A computed column inside a number reads the whole number; inside other text it fails the line; no value is
+// zero or below; every full date is an anchor of the Garant MROT table. Each line in both code pages.
+void TestImportParsers::columnsAndValues_data() {
+    QTest::addColumn<QString>("parser");
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("expected");
+    const auto row = [](const char* name, const char* parser, const QString& lines, const QString& expected) {
+        for (const bool dos : {false, true}) {
+            QString text = lines;
+            if (dos)
+                text.replace(QLatin1Char('|'), QChar(0x00A6));
+            QTest::addRow("%s, %s", name, dos ? "866" : "1251") << QString::fromLatin1(parser) << text << expected;
+        }
+    };
+    row("ConsultantPlus dollar, one blank before the rate", "usd", "с 10 января 2024 г. 89,6883", "10.01.2024 89.6883");
+    row("ConsultantPlus dollar, rate right after the year", "usd", "с 10 января 2024 89,6883", "10.01.2024 89.6883");
+    row("ConsultantPlus dollar, rate column inside text", "usd", "с 10 января 2024 г.89,6883",
+        "fail 1: Не удалось прочитать курс: «г.89,6883».");
+    row("ConsultantPlus dollar, well-formed", "usd", "с 10 января 2009 г.   29,3804", "10.01.2009 29.3804");
+    row("ConsultantPlus euro, rate starts left of its column", "eur", pad("с 10 января 2024 г.", 52, "98,3504"),
+        "10.01.2024 98.3504");
+    row("Garant dollar, two-digit year", "garant-usd", "01/03/24   90,1000", "01.03.2024 90.1");
+    row("Garant dollar, well-formed", "garant-usd", "01/07/2009   31,0908", "01.07.2009 31.0908");
+    row("Garant euro, rate starts left of its column", "garant-eur", pad("01/03/24   90,1000", 36, "98,1234"),
+        "01.03.2024 98.1234");
+    row("ConsultantPlus refinancing rate, rate starts left of its column", "refin", "с 1 июня 2011 г.     8,25",
+        "01.06.2011 8.25");
+    row("Garant MROT after 2009", "garant-mrot", "| 01.06.2011 | 4611 |", "01.06.2011 4611");
+    row("Garant MROT in 2019", "garant-mrot", "| 01.01.2019 | 11280 |", "01.01.2019 11280");
+    row("Garant MROT, narrow date cell", "garant-mrot", "|01.06.2011|4611|", "01.06.2011 4611");
+    row("Garant MROT, two-digit year", "garant-mrot", "| 01.06.11 | 4611 |", "");
+    row("Garant MROT, 01.01.1998", "garant-mrot", "| 01.01.1998 | 83,49 |", "");
+    row("Garant MROT, period", "garant-mrot", "| 01.01.2011-31.05.2011 | 4330 |", "");
+    row("rate of zero", "usd", "с 10 января 2009 г.   0,0000", "fail 1: Курс должен быть больше нуля: «0,0000».");
+    row("negative rate", "garant-usd", "01/07/2009   -31,0908", "fail 1: Курс должен быть больше нуля: «-31,0908».");
+    row("zero rate in roubles and kopecks", "usd", "с 06 января 1998 г.   0 руб. 00 коп.",
+        "fail 1: Курс должен быть больше нуля: «0,00».");
+    row("MROT amount of zero", "mrot", "|с 1 мая 2006 г.     |   0         |",
+        "fail 1: Размер МРОТ должен быть больше нуля: «0».");
+    row("Garant MROT amount below zero", "garant-mrot", "| 01.06.2011 | -4611 |",
+        "fail 1: Размер МРОТ должен быть больше нуля: «-4611».");
+    row("refinancing rate of zero", "garant-refin", "  1 июня 2011 г.            0%",
+        "fail 1: Ставка должна быть больше нуля: «0».");
+    row("rate not a number", "garant-usd", "01/07/2009   9O,1234", "fail 1: Не удалось прочитать курс: «9O,1234».");
+    row("no such day", "usd", "с 31 февраля 2009 г.  29,3804", "fail 1: Дата не существует: «31 февраля 2009 г.».");
+    row("Garant, no such day", "garant-usd", "31/02/2009   31,0908", "fail 1: Дата не существует: «31/02/2009».");
+    row("note taken for a data line", "usd", "Курс установлен Банком России.",
+        "fail 1: Строка не похожа на строку таблицы: «Курс установлен Банком России.».");
+}
+
+void TestImportParsers::columnsAndValues() {
+    QFETCH(QString, parser);
+    QFETCH(QString, lines);
+    QFETCH(QString, expected);
+    const bool dos = QString::fromLatin1(QTest::currentDataTag()).endsWith(QLatin1String("866"));
+    const auto garantUsd = [](ImportRun& r) { ParseGarantRates(r, GarantRateColumn::Dollar); };
+    const auto garantEur = [](ImportRun& r) { ParseGarantRates(r, GarantRateColumn::Euro); };
+    const QHash<QString, std::pair<std::function<void(ImportRun&)>, const ImporterProfile*>> parsers{
+        {"usd", {ParseConsultantDollar, &Profiles::ConsultantDollar}},
+        {"eur", {ParseConsultantEuro, &Profiles::ConsultantEuro}},
+        {"garant-usd", {garantUsd, &Profiles::GarantRates}},
+        {"garant-eur", {garantEur, &Profiles::GarantRates}},
+        {"refin", {ParseConsultantRefin, &Profiles::ConsultantRefin}},
+        {"garant-refin", {ParseGarantRefin, &Profiles::GarantRefin}},
+        {"mrot", {ParseConsultantMrot, &Profiles::ConsultantMrot}},
+        {"garant-mrot", {ParseGarantMrot, &Profiles::GarantMrot}},
+    };
+    QVERIFY(parsers.contains(parser));
+    QString text = lines;
+    if (parser == "mrot")
+        text.replace(QLatin1Char('|'), QChar(0x00A6)); // its separator in both code pages
+    const auto& [run, profile] = parsers.value(parser);
+    QCOMPARE(parse(run, text, *profile, dos, false, true), expected);
 }
 
 void TestImportParsers::garantMrot() {

@@ -15,6 +15,8 @@ private slots:
     void responses_data();
     void responses();
     void failingDatabaseKeepsWhatWasStored();
+    void databaseHeldByAnotherConnection();
+    void unwritableWorkingFolderUsesCache();
 };
 
 namespace {
@@ -173,11 +175,82 @@ void TestLoadDownloadedRates::failingDatabaseKeepsWhatWasStored() {
     SaveResponse(oneLine({record("02.03.2001", "1", "28,6200"), record("03.03.2001", "1", "28,6500"),
                           record("04.03.2001", "1", "28,6600")}),
                  temp);
-    QVERIFY_THROWS_EXCEPTION(AppError, LoadDownloadedRates(table, prompts, temp));
+    try {
+        LoadDownloadedRates(table, prompts, temp);
+        QFAIL("no failure");
+    } catch (const AppError& e) {
+        QCOMPARE(e.text(), QStringLiteral("Курсы сохранены не все: база данных не приняла значения записи; в таблицу "
+                                          "«USD» записано курсов: 1, остальные не записаны. (disk full)"));
+    }
     QVERIFY(!table.hasPending());
     QCOMPARE(rowsOf(table), QStringList{"02.03.2001 1 28.6200 3 -"});
     QCOMPARE(db.count("USD"), 1);
     QVERIFY(!db.db().inTransaction());
+}
+
+void TestLoadDownloadedRates::databaseHeldByAnotherConnection() {
+    TestDb db;
+    db.add("USD", QDate(2001, 3, 1), 1, 30.0, 0, QDate(2001, 3, 5));
+    Clock clock;
+    TableObject table(db.db(), Layout::Currency, "USD", RegionalSettings::russian(), clock);
+    table.open();
+    ScriptedPrompts prompts;
+    const QString temp = db.dir() + "/temp.xml";
+    SaveResponse(oneLine({record("02.03.2001", "1", "28,6200"), record("03.03.2001", "1", "28,6500")}), temp);
+    // Another program writes to the file and holds it.
+    Database other;
+    other.open(db.path());
+    other.exec("BEGIN IMMEDIATE");
+    try {
+        LoadDownloadedRates(table, prompts, temp);
+        QFAIL("no failure");
+    } catch (const AppError& e) {
+        QCOMPARE(e.text(), QStringLiteral("Курсы не сохранены: база данных занята другой программой; в таблицу «USD» "
+                                          "ничего не записано. (database is locked)"));
+    }
+    other.exec("ROLLBACK");
+    QVERIFY(!db.db().inTransaction());
+    QCOMPARE(rowsOf(table), QStringList{kTypedByHand});
+    QCOMPARE(db.count("USD"), 1);
+    // Once it is free again, the same answer is stored.
+    LoadDownloadedRates(table, prompts, temp);
+    QCOMPARE(db.count("USD"), 3);
+}
+
+void TestLoadDownloadedRates::unwritableWorkingFolderUsesCache() {
+    TestDb db;
+    Clock clock;
+    TableObject table(db.db(), Layout::Currency, "USD", RegionalSettings::russian(), clock);
+    table.open();
+    ScriptedPrompts prompts;
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+    // A "folder" that is a plain file takes no temp.xml, whoever the user is.
+    QFile blocker(db.dir() + "/work");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QByteArray answer = oneLine({record("02.03.2001", "1", "28,6200")});
+    const RateDownloadResult result = ProcessRateResponse(answer, table, prompts, db.dir() + "/work/temp.xml");
+    QCOMPARE(result.outcome, RateDownloadOutcome::Processed);
+    QCOMPARE(result.loaded.added, 1);
+    QCOMPARE(result.savedAt, CachedTempXmlPath());
+    QVERIFY(result.savedAt.startsWith(cache.path()));
+    QFile saved(result.savedAt);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), answer + "\n");
+    QVERIFY(prompts.shown.isEmpty());
+
+    // Without any folder for the copy the answer is still stored.
+    QFile cacheBlocker(cache.filePath("blocked"));
+    QVERIFY(cacheBlocker.open(QIODevice::WriteOnly));
+    cacheBlocker.close();
+    qputenv("XDG_CACHE_HOME", cache.filePath("blocked").toUtf8());
+    const RateDownloadResult fromMemory = ProcessRateResponse(oneLine({record("03.03.2001", "1", "28,6500")}), table,
+                                                              prompts, db.dir() + "/work/temp.xml");
+    QCOMPARE(fromMemory.savedAt, QString());
+    QCOMPARE(fromMemory.loaded.added, 1);
+    QCOMPARE(db.count("USD"), 2);
+    qunsetenv("XDG_CACHE_HOME");
 }
 
 QTEST_GUILESS_MAIN(TestLoadDownloadedRates)

@@ -3,6 +3,7 @@
 #include "common/AppError.h"
 #include "store/HistoryLoader.h"
 #include "store/TableObject.h"
+#include "store/UpdateSource.h"
 
 #include <QtTest>
 
@@ -59,7 +60,7 @@ void TestHistoryLoader::loadsGoodDirectory() {
     QCOMPARE(usd.recordCount(), 3);
     QCOMPARE(usd.asDate(u"CURDATE"), QDate(2023, 3, 17));
     QCOMPARE(usd.asFloat(u"KURS"), 76.4095);
-    QCOMPARE(usd.asInteger(u"UPD"), 3);
+    QCOMPARE(usd.asInteger(u"UPD"), int(UpdateSource::Shipped));
     QVERIFY(usd.isNull(u"DT"));
     usd.next();
     QCOMPARE(usd.asInteger(u"NOMINAL"), 1000);
@@ -91,8 +92,17 @@ void TestHistoryLoader::loadsShippedHistory() {
     Clock clock;
     TableObject usd(t.db(), Layout::Currency, "USD", RegionalSettings::russian(), clock);
     usd.open();
+    QCOMPARE(usd.asDate(u"CURDATE"), QDate(2025, 11, 7));
+    QCOMPARE(usd.asFloat(u"KURS"), 81.3765);
+    QCOMPARE(usd.asInteger(u"UPD"), int(UpdateSource::Shipped));
     usd.last();
     QCOMPARE(usd.asDate(u"CURDATE"), QDate(1992, 7, 1));
+    TableObject eur(t.db(), Layout::Currency, "EUR", RegionalSettings::russian(), clock);
+    eur.open();
+    QCOMPARE(eur.asDate(u"CURDATE"), QDate(2023, 10, 28));
+    TableObject price(t.db(), Layout::Price, "price", RegionalSettings::russian(), clock);
+    price.open();
+    QCOMPARE(price.displayText(u"PERIOD"), QStringLiteral("ноябрь 2025 г."));
     TableObject mrot(t.db(), Layout::Wage, "MROT", RegionalSettings::russian(), clock);
     mrot.open();
     QCOMPARE(mrot.asDate(u"CURDATE"), QDate(2026, 1, 1));

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 Q_DECLARE_METATYPE(const ImporterProfile*)
+Q_DECLARE_METATYPE(QList<Prompts::Answer>)
 
 namespace {
 Fixed4 f4(const char* text) {
@@ -21,6 +22,8 @@ private slots:
     void questionText();
     void sameDateTwiceInOneFile();
     void garantFindsDateOutsideCurrentRecord();
+    void answerForAll_data();
+    void answerForAll();
 
 private:
     RegionalSettings m_ru = RegionalSettings::russian();
@@ -66,6 +69,11 @@ void TestRecordMerge::decision_data() {
                                          << "8,25" << "" << true << 0 << 0 << 1 << 8.25 << none << 1;
     QTest::newRow("asks of downloaded value") << usd << P(&Profiles::ConsultantDollar) << QVariant(28.6) << none << 3
                                               << "28,62" << "" << true << 3 << 0 << 1 << 28.62 << none << 1;
+    QTest::newRow("asks of shipped value, ConsultantPlus")
+        << usd << P(&Profiles::ConsultantDollar) << QVariant(28.6) << none << 4 << "28,62" << "" << true << 4 << 0 << 1
+        << 28.62 << none << 1;
+    QTest::newRow("asks of shipped value, Garant") << refin << P(&Profiles::GarantRefin) << QVariant(8.0) << none << 4
+                                                   << "8,25" << "" << false << 4 << 0 << 0 << 8.0 << none << 4;
     QTest::newRow("No keeps") << usd << P(&Profiles::ConsultantDollar) << QVariant(28.6) << none << 3 << "28,62" << ""
                               << false << 3 << 0 << 0 << 28.6 << none << 3;
     QTest::newRow("empty stored value asks and goes on")
@@ -197,6 +205,46 @@ void TestRecordMerge::garantFindsDateOutsideCurrentRecord() {
     QCOMPARE(t.count(QStringLiteral("MROT")), 2); // no second record of 01.07.2001
     QCOMPARE(prompts.shown.size(), 1);
     QCOMPARE(counters.added + counters.changed, 0);
+}
+
+void TestRecordMerge::answerForAll_data() {
+    QTest::addColumn<QList<Prompts::Answer>>("answers");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("changed");
+    using A = Prompts::Answer;
+    QTest::newRow("Да для всех at once") << QList<A>{A::YesToAll} << 1 << 3;
+    QTest::newRow("Нет для всех at once") << QList<A>{A::NoToAll} << 1 << 0;
+    QTest::newRow("Нет, then Да для всех") << QList<A>{A::No, A::YesToAll} << 2 << 2;
+    QTest::newRow("Да, then Нет для всех") << QList<A>{A::Yes, A::NoToAll} << 2 << 1;
+    QTest::newRow("one by one") << QList<A>{A::Yes, A::No, A::Yes} << 3 << 2;
+}
+
+void TestRecordMerge::answerForAll() {
+    QFETCH(QList<Prompts::Answer>, answers);
+    QFETCH(int, questions);
+    QFETCH(int, changed);
+    TestDb t;
+    const QList<QDate> days{QDate(2009, 1, 13), QDate(2009, 1, 10), QDate(2008, 9, 1)};
+    for (const QDate d : days)
+        t.add("USD", d, 1, 20.0, 4); // shipped with the program
+    Clock clock;
+    TableObject usd(t.db(), Layout::Currency, QStringLiteral("USD"), m_ru, clock);
+    usd.open();
+    ScriptedPrompts prompts;
+    prompts.setNextForAllAnswers(answers);
+    prompts.setDefaultAnswer(false);
+    ChangeCounters counters;
+    MergeContext context{usd, counters, prompts, clock, m_ru};
+    for (const QDate d : days)
+        MergeImportedRecord({d, f4("29,5"), {}}, Profiles::GarantRates, context);
+    QCOMPARE(prompts.shown.size(), questions);
+    QCOMPARE(counters.changed, changed);
+    QCOMPARE(counters.added, 0);
+    // A new import asks again: the answer for all belonged to the last one.
+    MergeContext next{usd, counters, prompts, clock, m_ru};
+    prompts.clear();
+    MergeImportedRecord({QDate(2009, 1, 13), f4("31"), {}}, Profiles::ConsultantDollar, next);
+    QCOMPARE(prompts.shown.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestRecordMerge)

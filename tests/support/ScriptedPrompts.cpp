@@ -19,6 +19,13 @@ bool ScriptedPrompts::question(const QString& text) {
     return nextAnswer();
 }
 
+Prompts::Answer ScriptedPrompts::questionForAll(const QString& text) {
+    shown.append({Kind::Question, text});
+    if (!m_forAll.isEmpty())
+        return m_forAll.takeFirst();
+    return nextAnswer() ? Answer::Yes : Answer::No;
+}
+
 bool ScriptedPrompts::confirm(const QString& text) {
     shown.append({Kind::Confirm, text});
     return nextAnswer();

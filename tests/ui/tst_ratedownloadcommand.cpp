@@ -3,6 +3,7 @@
 #include "TestDb.h"
 #include "TestHttpServer.h"
 #include "net/HttpClient.h"
+#include "net/RateDownload.h"
 #include "store/IndicatorStore.h"
 #include "ui/RateDownloadCommand.h"
 #include "ui/TfrmGet.h"
@@ -328,18 +329,23 @@ void TestRateDownloadCommand::failures() {
 }
 
 void TestRateDownloadCommand::answerThatCannotBeSaved() {
+    // The working folder takes no temp.xml: the copy goes to the user's cache folder and the download goes on.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
     m_server->serve(TestReply::ok(kResponse));
     QVERIFY(QDir(m_workDir->path()).mkdir("temp.xml"));
     auto command = makeCommand();
     command.run({1, "01.03.01", "03.03.01", -1});
+    const QString cachedCopy = CachedTempXmlPath();
+    qunsetenv("XDG_CACHE_HOME");
     QCOMPARE(m_server->requestCount(), 1);
-    const QStringList texts = g_prompts->texts();
-    QCOMPARE(texts.size(), 1);
-    QVERIFY2(texts[0].startsWith("Не удалось записать файл «" + m_workDir->filePath("temp.xml") + "»"),
-             qPrintable(texts[0]));
-    QCOMPARE(g_prompts->states, QStringList{"wait=0 main=disabled"});
+    QCOMPARE(g_prompts->texts(), QStringList{});
     QVERIFY(m_main->isEnabled());
-    QCOMPARE(rows("USD"), QStringList{"02.03.2001 30 0"});
+    QCOMPARE(rows("USD"), (QStringList{"02.03.2001 30 0", "01.03.2001 28.61 3"}));
+    QFile copy(cachedCopy);
+    QVERIFY2(copy.fileName().startsWith(cache.path()), qPrintable(copy.fileName()));
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.readAll(), kResponse + "\n");
 }
 
 QTEST_MAIN(TestRateDownloadCommand)
