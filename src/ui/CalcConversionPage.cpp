@@ -61,25 +61,9 @@ CalcConversionPage::CalcConversionPage(Database& db, Prompts& prompts, Clock& cl
     direction->addWidget(m_fromRoubles);
     direction->addStretch(1);
     form->addRow(QStringLiteral("Пересчёт:"), direction);
-    auto* top = new QHBoxLayout;
-    top->addLayout(form, 1);
-    auto* calcColumn = new QVBoxLayout;
-    calcColumn->addWidget(calc);
-    calcColumn->addStretch(1);
-    top->addLayout(calcColumn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(m_result, 1);
+    CalcInputs::layOutPage(this, form, calc, m_result);
 
-    auto guardedCalc = [this] {
-        try {
-            calculate();
-        } catch (const AppError& e) {
-            m_prompts.message(e.text());
-        }
-    };
-    connect(calc, &QPushButton::clicked, this, guardedCalc);
-    connect(m_amount, &QLineEdit::returnPressed, this, guardedCalc);
+    CalcInputs::connectCalculation(this, m_prompts, calc, m_amount, [this] { calculate(); });
 }
 
 void CalcConversionPage::setCurrency(const QString& table) {

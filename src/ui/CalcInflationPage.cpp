@@ -44,25 +44,9 @@ CalcInflationPage::CalcInflationPage(Database& db, Prompts& prompts, Clock& cloc
     months->addStretch(1);
     form->addRow(QStringLiteral("Период:"), months);
     form->addRow(QStringLiteral("Сумма для индексации, руб.:"), m_amount);
-    auto* top = new QHBoxLayout;
-    top->addLayout(form, 1);
-    auto* calcColumn = new QVBoxLayout;
-    calcColumn->addWidget(calc);
-    calcColumn->addStretch(1);
-    top->addLayout(calcColumn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(m_result, 1);
+    CalcInputs::layOutPage(this, form, calc, m_result);
 
-    auto guardedCalc = [this] {
-        try {
-            calculate();
-        } catch (const AppError& e) {
-            m_prompts.message(e.text());
-        }
-    };
-    connect(calc, &QPushButton::clicked, this, guardedCalc);
-    connect(m_amount, &QLineEdit::returnPressed, this, guardedCalc);
+    CalcInputs::connectCalculation(this, m_prompts, calc, m_amount, [this] { calculate(); });
 }
 
 Money CalcInflationPage::indexedAmount(Money amount, qint64 indexHundredths) {

@@ -2,8 +2,13 @@
 
 #include "CalcReport.h"
 #include "common/AppError.h"
+#include "common/Prompts.h"
 
+#include <QBoxLayout>
 #include <QDateEdit>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace CalcInputs {
 
@@ -43,6 +48,31 @@ QString dateKey(QDate date) {
 
 QDate dateFromKey(const QString& text) {
     return QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
+}
+
+void layOutPage(QWidget* page, QFormLayout* inputs, QPushButton* calculate, QWidget* result) {
+    auto* top = new QHBoxLayout;
+    top->addLayout(inputs, 1);
+    auto* calcColumn = new QVBoxLayout;
+    calcColumn->addWidget(calculate);
+    calcColumn->addStretch(1);
+    top->addLayout(calcColumn);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top);
+    layout->addWidget(result, 1);
+}
+
+void connectCalculation(QWidget* page, Prompts& prompts, QPushButton* calculate, QLineEdit* field,
+                        std::function<void()> calculation) {
+    auto guarded = [&prompts, calculation = std::move(calculation)] {
+        try {
+            calculation();
+        } catch (const AppError& e) {
+            prompts.message(e.text());
+        }
+    };
+    QObject::connect(calculate, &QPushButton::clicked, page, guarded);
+    QObject::connect(field, &QLineEdit::returnPressed, page, guarded);
 }
 
 } // namespace CalcInputs

@@ -6,7 +6,13 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
+class Prompts;
 class QDateEdit;
+class QFormLayout;
+class QLineEdit;
+class QPushButton;
 class QWidget;
 
 // What the tabs of the calculations window share for their inputs.
@@ -21,4 +27,10 @@ QString moneyText(Money amount, const RegionalSettings& regional);
 // A date as the settings keep it, and back (invalid when missing).
 QString dateKey(QDate date);
 QDate dateFromKey(const QString& text);
+
+// A tab's layout: its inputs with the calculate button at their right, the result below taking the height.
+void layOutPage(QWidget* page, QFormLayout* inputs, QPushButton* calculate, QWidget* result);
+// The button and Enter in `field` run `calculation`; its refusal is shown, never thrown into the event loop.
+void connectCalculation(QWidget* page, Prompts& prompts, QPushButton* calculate, QLineEdit* field,
+                        std::function<void()> calculation);
 } // namespace CalcInputs

@@ -122,27 +122,11 @@ CalcInterestPage::CalcInterestPage(Database& db, Prompts& prompts, Clock& clock,
     paymentRow->addLayout(paymentButtons);
     form->addRow(QStringLiteral("Платежи в погашение:"), paymentRow);
 
-    auto* top = new QHBoxLayout;
-    top->addLayout(form, 1);
-    auto* calcColumn = new QVBoxLayout;
-    calcColumn->addWidget(calc);
-    calcColumn->addStretch(1);
-    top->addLayout(calcColumn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(m_result, 1);
+    CalcInputs::layOutPage(this, form, calc, m_result);
 
     connect(add, &QPushButton::clicked, this, [this] { addPayment(m_last->date(), QString()); });
     connect(remove, &QPushButton::clicked, this, &CalcInterestPage::removePayment);
-    auto guardedCalc = [this] {
-        try {
-            calculate();
-        } catch (const AppError& e) {
-            m_prompts.message(e.text());
-        }
-    };
-    connect(calc, &QPushButton::clicked, this, guardedCalc);
-    connect(m_principal, &QLineEdit::returnPressed, this, guardedCalc);
+    CalcInputs::connectCalculation(this, m_prompts, calc, m_principal, [this] { calculate(); });
 }
 
 void CalcInterestPage::addPayment(QDate date, const QString& amount) {
