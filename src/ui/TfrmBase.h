@@ -5,36 +5,31 @@
 #include "net/HttpClient.h"
 #include "store/IndicatorStore.h"
 #include "store/RecordMerge.h"
+#include "store/Series.h"
 
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Banner;
+class ExpressPanel;
+class InformationPanel;
+class QuickSearch;
+class SeriesNavigator;
 class TfrmCalc;
+class UpdateModePages;
 class HelpWindow;
 class MainMenu;
 class SkinSupport;
 class Clock;
 class Database;
-class IndicatorGrid;
-class MaskedDateEdit;
 class Prompts;
 class Settings;
-class QButtonGroup;
-class QComboBox;
-class QDateEdit;
 class QDialog;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
-class QStackedWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 // The main window: one series at a time, its grid, and the boxes around it.
 class TfrmBase : public QWidget {
@@ -56,8 +51,7 @@ public:
         kPrice = 7,
         kEntryCount = 8
     };
-    // nbTabl pages and the DEM row of the currency list, shown first among the other currencies.
-    enum TablPage { kPageCurrencies = 0, kPageMrotRefin = 1, kPageInflation = 2, kPagePrice = 3, kPageOther = 4 };
+    // The DEM row of the currency list, shown first among the other currencies.
     static constexpr int kDemRow = 13;
 
     TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& clock, const RegionalSettings& regional,
@@ -80,6 +74,8 @@ public:
 
     // The absolute index of the selected tree entry; -1 when none is selected.
     int selectedIndex() const;
+    // The series the selected entry shows (the group entry shows the dollar); nothing when none is selected.
+    std::optional<Series> selectedSeries() const;
     // Selects the entry of an absolute index; selecting another entry than the selected one runs ListChange.
     void selectEntry(int index);
     // MROT variant: 0 "уплаты госпошлины" (RAZMER), 1 "регулирования оплаты труда" (RAZMER2).
@@ -139,38 +135,26 @@ protected:
 
 private:
     void buildControls();
-    void buildTree();
-    void buildTablPages();
-    void buildUpdateModeBox();
-    void buildInfoPanel();
-    void buildSearchBox();
-    void buildExpressBox();
+    void connectControls();
     void useLayoutWithoutBanner();
 
     // The handlers' bodies: they throw AppError, the slots show it.
     void doListChange();
     void doFormActivate();
     void doValComboChange();
-    void doShowRecordDates();
-    void doShowRecordDetails();
-    void doBtnSearchClick();
     void doCalcKursExpress(bool fromVal2);
     void doCalcStavkaExpress(bool fromVal2);
     void doBtnAddClick(QObject* sender);
     void doBtnDelClick();
     template <typename F> void guarded(F&& body);
 
-    void showGrid(IndicatorGrid* grid);
-    void setModesEnabled(bool rb2On, bool rb3On, bool rb4On);
-    void setExpressCaption();
-    void declineRoubles();
+    // The series of the selected entry other than the group entry, which has no search, express box on Enter
+    // or record dialog of its own.
+    std::optional<Series> chosenSeries() const;
     QString currencyLabel() const; // Skl for the series on screen; empty when it has none
-    // Writes a result into a field from its first digit; refuses a value that is not a finite number.
-    void showResult(QLineEdit* field, double value);
     // The information panel and the express calculation describe the current record of the ActiveTable.
     void recordChanged(TableObject& table);
     void refreshRecordViews();
-    QTreeWidgetItem* entryItem(int index) const;
 
     Database& m_db;
     Settings& m_settings;
@@ -195,57 +179,10 @@ private:
     MainMenu* m_menu = nullptr;
     Banner* m_banner = nullptr;
     HelpWindow* m_help = nullptr;
-    QTreeWidget* List = nullptr;
-    QWidget* pan = nullptr;
-    QLabel* Cap = nullptr;
-    QStackedWidget* nbTabl = nullptr;
-    QGroupBox* cb1 = nullptr;
-    QButtonGroup* m_cb1Items = nullptr;
-    QComboBox* ValCombo = nullptr;
-    IndicatorGrid* grKurs = nullptr;
-    IndicatorGrid* grMROT_Refin = nullptr;
-    IndicatorGrid* grInfl = nullptr;
-    IndicatorGrid* grPrice = nullptr;
-    IndicatorGrid* grOther = nullptr;
-
-    QGroupBox* gb1 = nullptr;
-    QRadioButton* rb1 = nullptr;
-    QRadioButton* rb2 = nullptr;
-    QRadioButton* rb3 = nullptr;
-    QRadioButton* rb4 = nullptr;
-    QGroupBox* gb2 = nullptr;
-    QStackedWidget* nbAppl = nullptr;
-    QPushButton* btnAdd = nullptr;
-    QPushButton* btnEdit = nullptr;
-    QPushButton* btnDel = nullptr;
-    QLabel* im1 = nullptr;
-    QLabel* im2 = nullptr;
-    QPushButton* btnUpd = nullptr;
-    MaskedDateEdit* Date1 = nullptr;
-    MaskedDateEdit* Date2 = nullptr;
-    QPushButton* btnGet = nullptr;
-
-    QGroupBox* gb3 = nullptr;
-    QLabel* l1 = nullptr;
-    QLabel* l2 = nullptr;
-    QLabel* l3 = nullptr;
-    QLabel* l4 = nullptr;
-    QLabel* l5 = nullptr;
-    QLabel* l6 = nullptr;
-    QLabel* l7 = nullptr;
-    QLabel* l8 = nullptr;
-    QLabel* l50 = nullptr;
-
-    QGroupBox* gb4 = nullptr;
-    QDateEdit* SearchDate = nullptr;
-    QPushButton* btnSearch = nullptr;
-
-    QGroupBox* gb5 = nullptr;
-    QLineEdit* val1 = nullptr;
-    QLabel* Skl = nullptr;
-    QLabel* Label20 = nullptr;
-    QLineEdit* val2 = nullptr;
-    QLabel* Skl2 = nullptr;
-
+    std::unique_ptr<SeriesNavigator> m_navigator;
+    std::unique_ptr<UpdateModePages> m_modes;
+    std::unique_ptr<InformationPanel> m_info;
+    std::unique_ptr<QuickSearch> m_search;
+    std::unique_ptr<ExpressPanel> m_express;
     QPushButton* btnClose = nullptr;
 };
