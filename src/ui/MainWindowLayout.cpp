@@ -1,5 +1,6 @@
 #include "MainWindowLayout.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -19,6 +20,23 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x,
         label->setGeometry(x, y, metrics.horizontalAdvance(text) + 1, std::max(16, metrics.height()));
     }
     return label;
+}
+
+// The layout is drawn for a small dialog font; a wide default font would run labels into their values.
+QFont dialogFont(QFont font) {
+    const QStringList families = QFontDatabase::families();
+    bool found = false;
+    for (const char* family : {"Tahoma", "Arial", "Liberation Sans"}) {
+        if (families.contains(QLatin1String(family))) {
+            font.setFamily(QLatin1String(family));
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        font.setStretch(QFont::SemiCondensed);
+    font.setPixelSize(11);
+    return font;
 }
 
 QFrame* makeSeparator(QWidget* parent, int x, int y, int width) {

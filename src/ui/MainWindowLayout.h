@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 class QFrame;
@@ -17,4 +18,6 @@ constexpr int kMiddleWidth = 212;
 // A label as wide as its text, or of a given width aligned level with the caption beside it.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int width = -1);
 QFrame* makeSeparator(QWidget* parent, int x, int y, int width);
+// The layout is drawn for a small dialog font; a wide default font would run labels into their values.
+QFont dialogFont(QFont font);
 } // namespace MainWindowLayout

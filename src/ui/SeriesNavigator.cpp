@@ -238,3 +238,19 @@ void SeriesNavigator::showGrid(SeriesGrid shown) {
     for (IndicatorGrid* g : {grKurs, grMROT_Refin, grInfl, grPrice, grOther})
         g->setVisible(g == visible);
 }
+
+void SeriesNavigator::showSeries(const SeriesInfo& s) {
+    if (s.caption)
+        Cap->setText(QString::fromUtf16(s.caption));
+    nbTabl->setCurrentIndex(int(s.page));
+    // With the MROT the grid leaves room for cb1 under it; with the refinancing rate it covers cb1.
+    if (s.grid == SeriesGrid::MrotRefin)
+        grMROT_Refin->resize(grMROT_Refin->width(), s.series == Series::Mrot ? kMrotGridHeight : kFullGridHeight);
+    showGrid(s.grid);
+}
+
+void SeriesNavigator::showPickedCurrency() {
+    Cap->setText(QStringLiteral("Курсы валют - ") + ValCombo->currentText());
+    nbTabl->setCurrentIndex(int(SeriesPage::Other));
+    showGrid(SeriesGrid::Other);
+}

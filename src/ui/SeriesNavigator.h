@@ -41,6 +41,10 @@ public:
     // The MROT grid's value column by the variant.
     void applyCb1Column();
 
+    // The caption, the page and the grid of a series.
+    void showSeries(const SeriesInfo& series);
+    // The caption and the grid of the currency picked in ValCombo.
+    void showPickedCurrency();
     IndicatorGrid* grid(SeriesGrid grid) const;
     void showGrid(SeriesGrid grid);
 

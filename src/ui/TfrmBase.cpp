@@ -1,5 +1,6 @@
 #include "TfrmBase.h"
 
+#include "ActivationWatcher.h"
 #include "Banner.h"
 #include "CalcConversionPage.h"
 #include "CaptionDoubleClick.h"
@@ -8,6 +9,7 @@
 #include "IndicatorGrid.h"
 #include "InformationPanel.h"
 #include "MainMenu.h"
+#include "MainWindowLayout.h"
 #include "MaskedDateEdit.h"
 #include "QuickSearch.h"
 #include "RateDownloadCommand.h"
@@ -39,37 +41,15 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QStackedWidget>
 #include <QTreeWidget>
 
 namespace {
-// The layout is drawn for a small dialog font; a wide default font would run labels into their values.
-QFont dialogFont(QFont font) {
-    const QStringList families = QFontDatabase::families();
-    bool found = false;
-    for (const char* family : {"Tahoma", "Arial", "Liberation Sans"}) {
-        if (families.contains(QLatin1String(family))) {
-            font.setFamily(QLatin1String(family));
-            found = true;
-            break;
-        }
-    }
-    if (!found)
-        font.setStretch(QFont::SemiCondensed);
-    font.setPixelSize(11);
-    return font;
-}
-
 // While alive, changes of the tables do not refresh the views; the code that holds it refreshes them itself.
 class QuietViews {
 public:
@@ -97,7 +77,7 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
     setFixedSize(kClientWidth, kClientHeight);
     // The application's font, not only the window's: under a skin's style sheet a widget takes the
     // application font rather than its parent's, so a font set on the window alone would not survive a skin.
-    const QFont font = dialogFont(QApplication::font());
+    const QFont font = MainWindowLayout::dialogFont(QApplication::font());
     QApplication::setFont(font);
     setFont(font);
 
@@ -145,8 +125,8 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
-    // The window's own dialogs closing make it the active window again: see eventFilter.
-    qApp->installEventFilter(this);
+    // The window's own dialogs closing make it the active window again.
+    new ActivationWatcher(this, [this] { FormActivate(); });
 }
 
 void TfrmBase::openCalculations(int tab) {
@@ -159,7 +139,6 @@ void TfrmBase::openCalculations(int tab) {
 }
 
 TfrmBase::~TfrmBase() {
-    qApp->removeEventFilter(this);
     m_skins->releaseLibrary();
 }
 
@@ -240,13 +219,6 @@ void TfrmBase::connectControls() {
     });
 
     UpdateModePages& modes = *m_modes;
-    // Checking a mode from the program runs the handler as a click does.
-    for (QRadioButton* rb : {modes.rb1, modes.rb2, modes.rb3, modes.rb4}) {
-        connect(rb, &QRadioButton::toggled, this, [this](bool on) {
-            if (on)
-                rbClick();
-        });
-    }
     connect(modes.btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(m_modes->btnAdd); });
     connect(modes.btnEdit, &QPushButton::clicked, this, [this] { btnAddClick(m_modes->btnEdit); });
     connect(modes.btnDel, &QPushButton::clicked, this, &TfrmBase::btnDelClick);
@@ -312,24 +284,13 @@ void TfrmBase::doListChange() {
 
     if (const std::optional<Series> series = selectedSeries()) {
         const SeriesInfo& s = SeriesTable::of(*series);
-        if (s.caption)
-            nav.Cap->setText(QString::fromUtf16(s.caption));
-        nav.nbTabl->setCurrentIndex(int(s.page));
-        if (s.grid == SeriesGrid::MrotRefin) {
-            nav.grMROT_Refin->resize(nav.grMROT_Refin->width(), *series == Series::Mrot
-                                                                    ? SeriesNavigator::kMrotGridHeight
-                                                                    : SeriesNavigator::kFullGridHeight);
-        }
-        nav.showGrid(s.grid);
+        nav.showSeries(s);
         m_modes->allowModesOf(s);
         if (s.express != ExpressKind::None && !s.roublesWord)
             m_express->roublesLabel()->hide();
         if (s.express == ExpressKind::None)
             m_express->box()->hide();
-        TableObject& table = s.layout == Layout::Currency    ? m_store.tKurs
-                             : s.layout == Layout::Wage      ? m_store.tStavka
-                             : s.layout == Layout::Inflation ? m_store.tInfl
-                                                             : m_store.tPrice;
+        TableObject& table = m_store.tableFor(s.layout);
         // The index tables keep the one table each.
         if (s.layout == Layout::Currency || s.layout == Layout::Wage)
             table.pointAt(SeriesTable::tableOf(*series, kDemRow));
@@ -372,34 +333,6 @@ void TfrmBase::refreshRecordViews() {
         // The fields keep what they hold; Enter shows why.
     }
     m_refreshing = false;
-}
-
-void TfrmBase::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (m_shownOnce)
-        return;
-    m_shownOnce = true;
-    // Showing the window is its first activation; run it once the window is up.
-    QMetaObject::invokeMethod(this, &TfrmBase::FormActivate, Qt::QueuedConnection);
-}
-
-bool TfrmBase::eventFilter(QObject* watched, QEvent* event) {
-    // The main window becomes active again when one of its own dialogs closes. Message boxes and the file
-    // dialog do not count: a message shown by the activation itself would otherwise come back for ever.
-    if (event->type() == QEvent::Hide && watched != this && watched->isWidgetType()) {
-        auto* dialog = qobject_cast<QDialog*>(watched);
-        if (dialog && dialog->isWindow() && !qobject_cast<QMessageBox*>(dialog) &&
-            !qobject_cast<QFileDialog*>(dialog) && dialog->parentWidget() && dialog->parentWidget()->window() == this) {
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    if (isVisible() && !QApplication::activeModalWidget())
-                        FormActivate();
-                },
-                Qt::QueuedConnection);
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void TfrmBase::FormActivate() {
@@ -455,10 +388,8 @@ void TfrmBase::doValComboChange() {
     const int row = nav.ValCombo->currentIndex();
     if (row < 0 || row >= int(Catalog::otherCurrencies().size()))
         return;
-    nav.Cap->setText(QStringLiteral("Курсы валют - ") + nav.ValCombo->currentText());
-    nav.nbTabl->setCurrentIndex(int(SeriesPage::Other));
+    nav.showPickedCurrency();
     m_modes->allowAllModes();
-    nav.showGrid(SeriesGrid::Other);
     m_store.tKurs.pointAt(SeriesTable::tableOf(Series::OtherCurrency, row));
     m_store.makeActive(m_store.tKurs);
     CalcKursExpress(false);
@@ -544,21 +475,20 @@ void TfrmBase::doCalcStavkaExpress(bool fromVal2) {
 }
 
 void TfrmBase::val1Exit() {
-    const std::optional<Series> series = chosenSeries();
-    const ExpressKind kind = series ? SeriesTable::of(*series).express : ExpressKind::None;
-    if (kind == ExpressKind::Currency)
-        CalcKursExpress(false);
-    else if (kind == ExpressKind::Multiple)
-        CalcStavkaExpress(false);
+    expressOnEnter(false);
 }
 
 void TfrmBase::val2Exit() {
+    expressOnEnter(true);
+}
+
+void TfrmBase::expressOnEnter(bool fromVal2) {
     const std::optional<Series> series = chosenSeries();
     const ExpressKind kind = series ? SeriesTable::of(*series).express : ExpressKind::None;
     if (kind == ExpressKind::Currency)
-        CalcKursExpress(true);
+        CalcKursExpress(fromVal2);
     else if (kind == ExpressKind::Multiple)
-        CalcStavkaExpress(true);
+        CalcStavkaExpress(fromVal2);
 }
 
 // ---------------------------------------------------------------------------------------------------------------

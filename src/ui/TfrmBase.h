@@ -129,10 +129,6 @@ public slots:
     void openCalculations(int tab);
     TfrmCalc* calculations() const { return m_calc; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildControls();
     void connectControls();
@@ -151,6 +147,7 @@ private:
     // The series of the selected entry other than the group entry, which has no search, express box on Enter
     // or record dialog of its own.
     std::optional<Series> chosenSeries() const;
+    void expressOnEnter(bool fromVal2);
     QString currencyLabel() const; // Skl for the series on screen; empty when it has none
     // The information panel and the express calculation describe the current record of the ActiveTable.
     void recordChanged(TableObject& table);
@@ -167,7 +164,6 @@ private:
     QString m_startDirectory;
     bool m_bannerShown = true;
     bool m_addMode = false;
-    bool m_shownOnce = false;
     int m_quiet = 0;
     bool m_refreshing = false;
     DialogRunner m_runDialog;

@@ -46,6 +46,13 @@ UpdateModePages::UpdateModePages(QWidget* window, const RegionalSettings& region
     rb3 = buttons[2];
     rb4 = buttons[3];
     rb2->setChecked(true);
+    // Checking a mode from the program switches the page as a click does.
+    for (QRadioButton* rb : buttons) {
+        QObject::connect(rb, &QRadioButton::toggled, rb, [this](bool on) {
+            if (on)
+                rbClick();
+        });
+    }
 
     gb2 = new QGroupBox(window);
     gb2->setObjectName(QStringLiteral("gb2"));
