@@ -5,7 +5,6 @@
 #include "CalcConversionPage.h"
 #include "CaptionDoubleClick.h"
 #include "ExpressPanel.h"
-#include "HelpWindow.h"
 #include "IndicatorGrid.h"
 #include "InformationPanel.h"
 #include "MainMenu.h"
@@ -14,18 +13,15 @@
 #include "QuickSearch.h"
 #include "RateDownloadCommand.h"
 #include "SeriesNavigator.h"
+#include "ShellCommands.h"
 #include "TfrmAdd_Edit1.h"
 #include "TfrmAdd_Edit2.h"
 #include "TfrmAdd_Edit3.h"
 #include "TfrmAdd_Edit4.h"
 #include "TfrmAdd_Edit5.h"
 #include "TfrmCalc.h"
-#include "TfrmSet.h"
 #include "UpdateModePages.h"
-#include "app/AppPaths.h"
-#include "app/HelpContents.h"
 #include "app/SkinSupport.h"
-#include "app/TAboutForm.h"
 #include "app/WebSites.h"
 #include "common/AppError.h"
 #include "common/Clock.h"
@@ -41,7 +37,6 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,7 +63,8 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
                    QStringList arguments, QWidget* parent)
     : QWidget(parent), m_db(db), m_settings(settings), m_prompts(prompts), m_clock(clock), m_regional(regional),
       m_arguments(std::move(arguments)), m_store(db, m_regional, clock),
-      m_runDialog([](QDialog& dialog) { return dialog.exec(); }), m_skins(std::make_unique<SkinSupport>()) {
+      m_runDialog([](QDialog& dialog) { return dialog.exec(); }),
+      m_shell(std::make_unique<ShellCommands>(this, settings, prompts, m_regional, m_http, m_runDialog)) {
     setObjectName(QStringLiteral("frmBase"));
     setWindowTitle(QStringLiteral("Tarvel"));
     // Fixed single border: minimise, no maximise, no resizing.
@@ -93,15 +89,14 @@ TfrmBase::TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& cl
     }
 
     // The registered skins, then "No skin".
-    m_skins->listSkins(m_menu->skinCombo());
+    m_shell->skins().listSkins(m_menu->skinCombo());
     // First start writes the defaults; every start reads the layout choice, the language and the country.
     m_settings.writeFirstStartDefaults();
     if (m_settings.advertising() > 0)
         useLayoutWithoutBanner();
     m_menu->showSettings(m_settings);
-    m_skins->applySkin(m_settings.skin());
-    m_catalogue.load(
-        Localize::catalogPath(QFileInfo(AppPaths::langDir()).path(), m_settings.lang().value_or(QString())));
+    m_shell->skins().applySkin(m_settings.skin());
+    m_shell->loadCatalogue();
     LoadLang();
 
     try {
@@ -138,17 +133,7 @@ void TfrmBase::openCalculations(int tab) {
     m_calc->activateWindow();
 }
 
-TfrmBase::~TfrmBase() {
-    m_skins->releaseLibrary();
-}
-
-template <typename F> void TfrmBase::guarded(F&& body) {
-    try {
-        body();
-    } catch (const AppError& e) {
-        m_prompts.message(e.text());
-    }
-}
+TfrmBase::~TfrmBase() = default;
 
 // ---------------------------------------------------------------------------------------------------------------
 // Controls
@@ -242,10 +227,6 @@ void TfrmBase::useLayoutWithoutBanner() {
 // ---------------------------------------------------------------------------------------------------------------
 // Navigation
 
-int TfrmBase::selectedIndex() const {
-    return m_navigator->selectedIndex();
-}
-
 std::optional<Series> TfrmBase::selectedSeries() const {
     return m_navigator->seriesOfEntry(selectedIndex());
 }
@@ -254,22 +235,6 @@ std::optional<Series> TfrmBase::chosenSeries() const {
     if (selectedIndex() == SeriesNavigator::kGroupEntry)
         return std::nullopt;
     return selectedSeries();
-}
-
-void TfrmBase::selectEntry(int index) {
-    m_navigator->selectEntry(index);
-}
-
-int TfrmBase::cb1ItemIndex() const {
-    return m_navigator->cb1ItemIndex();
-}
-
-void TfrmBase::setCb1ItemIndex(int index) {
-    m_navigator->setCb1ItemIndex(index);
-}
-
-void TfrmBase::ListChange() {
-    guarded([this] { doListChange(); });
 }
 
 void TfrmBase::doListChange() {
@@ -335,10 +300,6 @@ void TfrmBase::refreshRecordViews() {
     m_refreshing = false;
 }
 
-void TfrmBase::FormActivate() {
-    guarded([this] { doFormActivate(); });
-}
-
 void TfrmBase::doFormActivate() {
     const QString p1 = m_arguments.value(0);
     if (p1 == u"refin")
@@ -366,20 +327,12 @@ void TfrmBase::doFormActivate() {
     }
 }
 
-void TfrmBase::rbClick() {
-    m_modes->rbClick();
-}
-
 void TfrmBase::cb1Click() {
     guarded([this] {
         m_navigator->applyCb1Column();
         activeTable().endPending();
     });
     CalcStavkaExpress(false);
-}
-
-void TfrmBase::ValComboChange() {
-    guarded([this] { doValComboChange(); });
 }
 
 void TfrmBase::doValComboChange() {
@@ -403,38 +356,14 @@ void TfrmBase::grKursCellClick() {
         CalcKursExpress(false);
 }
 
-void TfrmBase::grOtherCellClick() {
-    grKursCellClick();
-}
-
 void TfrmBase::grMROT_RefinCellClick() {
     const std::optional<Series> series = chosenSeries();
     if (series && SeriesTable::of(*series).express == ExpressKind::Multiple)
         CalcStavkaExpress(false);
 }
 
-void TfrmBase::grKursDblClick() {
-    btnAddClick(m_modes->btnEdit);
-}
-
-void TfrmBase::grOtherDblClick() {
-    btnAddClick(m_modes->btnEdit);
-}
-
-void TfrmBase::grMROT_RefinDblClick() {
-    btnAddClick(m_modes->btnEdit);
-}
-
-void TfrmBase::btnCloseClick() {
-    close();
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // Information panel, quick search, express calculation
-
-void TfrmBase::ShowRecordDates() {
-    guarded([this] { m_info->showRecordDates(activeTable()); });
-}
 
 void TfrmBase::ShowRecordDetails() {
     guarded([this] { m_info->showRecordDetails(activeTable(), m_counters, &activeTable() == &m_store.tKurs); });
@@ -456,30 +385,14 @@ QString TfrmBase::currencyLabel() const {
     return QString();
 }
 
-void TfrmBase::CalcKursExpress(bool fromVal2) {
-    guarded([this, fromVal2] { doCalcKursExpress(fromVal2); });
-}
-
 void TfrmBase::doCalcKursExpress(bool fromVal2) {
     m_express->calcCurrency(activeTable(), currencyLabel(), fromVal2);
-}
-
-void TfrmBase::CalcStavkaExpress(bool fromVal2) {
-    guarded([this, fromVal2] { doCalcStavkaExpress(fromVal2); });
 }
 
 void TfrmBase::doCalcStavkaExpress(bool fromVal2) {
     // The value the grid shows in its second column: RAZMER, or RAZMER2 for the labour-pay variant.
     const QVariant shown = m_store.tStavka.value(m_navigator->grMROT_Refin->indicatorModel().columns()[1].column);
     m_express->calcMultiple(activeTable(), shown.isValid() ? shown.toDouble() : 0.0, fromVal2);
-}
-
-void TfrmBase::val1Exit() {
-    expressOnEnter(false);
-}
-
-void TfrmBase::val2Exit() {
-    expressOnEnter(true);
 }
 
 void TfrmBase::expressOnEnter(bool fromVal2) {
@@ -493,10 +406,6 @@ void TfrmBase::expressOnEnter(bool fromVal2) {
 
 // ---------------------------------------------------------------------------------------------------------------
 // Update commands
-
-void TfrmBase::btnAddClick(QObject* sender) {
-    guarded([this, sender] { doBtnAddClick(sender); });
-}
 
 void TfrmBase::doBtnAddClick(QObject* sender) {
     m_addMode = sender && sender->property("Tag").toInt() == 1;
@@ -527,10 +436,6 @@ void TfrmBase::doBtnAddClick(QObject* sender) {
         m_runDialog(*dialog);
     }
     refreshRecordViews();
-}
-
-void TfrmBase::btnDelClick() {
-    guarded([this] { doBtnDelClick(); });
 }
 
 void TfrmBase::doBtnDelClick() {
@@ -575,52 +480,10 @@ void TfrmBase::btnGetClick() {
 }
 
 void TfrmBase::N28Click() {
-    guarded([this] { TfrmSet::execute(m_settings, m_http, m_prompts, this); });
-}
-
-void TfrmBase::N9Click() {
-    if (!HelpContents::viewerRegistered()) {
-        if (!m_help)
-            m_help = new HelpWindow(HelpContents::pagesDir(), this);
-        m_help->showPage();
-        m_help->show();
-        m_help->raise();
-        m_help->activateWindow();
-        return;
-    }
-    // The help is looked for in the working directory; an installed copy keeps it in its shared folder.
-    if (QFileInfo::exists(HelpContents::helpFileUrl().toLocalFile()))
-        HelpContents::open();
-    else
-        HelpContents::open(AppPaths::helpFile());
-}
-
-void TfrmBase::Internet1Click() {
-    WebSites::open(WebSites::kMakerSite);
-}
-
-void TfrmBase::Image1Click() {
-    WebSites::open(WebSites::kProgramsSite);
-}
-
-void TfrmBase::Image1DblClick() {
-    WebSites::open(WebSites::kProgramsSite);
-}
-
-void TfrmBase::N26Click() {
-    TAboutForm box(m_regional, this);
-    m_runDialog(box);
+    guarded([this] { m_shell->connectionSettings(); });
 }
 
 void TfrmBase::dxBarImgCmbInterfaceChange(const QString& language) {
-    m_catalogue.chooseLanguage(m_settings, QFileInfo(AppPaths::langDir()).path(), language);
+    m_shell->chooseLanguage(language);
     LoadLang();
-}
-
-void TfrmBase::dxBarImgCmbCountryChange(const QString& country) {
-    Localize::chooseCountry(m_settings, country);
-}
-
-void TfrmBase::dxBarCmbSkinChange(const QString& skin) {
-    m_skins->chooseSkin(m_settings, skin);
 }

@@ -1,12 +1,19 @@
 #pragma once
 
-#include "app/Localize.h"
+#include "InformationPanel.h"
+#include "SeriesNavigator.h"
+#include "ShellCommands.h"
+#include "UpdateModePages.h"
+#include "app/WebSites.h"
+#include "common/AppError.h"
+#include "common/Prompts.h"
 #include "common/RegionalSettings.h"
 #include "net/HttpClient.h"
 #include "store/IndicatorStore.h"
 #include "store/RecordMerge.h"
 #include "store/Series.h"
 
+#include <QPushButton>
 #include <QStringList>
 #include <QWidget>
 
@@ -29,7 +36,6 @@ class Database;
 class Prompts;
 class Settings;
 class QDialog;
-class QPushButton;
 
 // The main window: one series at a time, its grid, and the boxes around it.
 class TfrmBase : public QWidget {
@@ -67,62 +73,78 @@ public:
     bool addMode() const { return m_addMode; }
     HttpClient& httpClient() { return m_http; }
     MainMenu* menu() const { return m_menu; }
-    SkinSupport& skins() { return *m_skins; }
-    const Localize& catalogue() const { return m_catalogue; }
+    SkinSupport& skins() { return m_shell->skins(); }
+    const Localize& catalogue() const { return m_shell->catalogue(); }
     // The program's own help window, once F1 or "Содержание" has opened it.
-    HelpWindow* helpWindow() const { return m_help; }
+    HelpWindow* helpWindow() const { return m_shell->helpWindow(); }
 
     // The absolute index of the selected tree entry; -1 when none is selected.
-    int selectedIndex() const;
+    int selectedIndex() const { return m_navigator->selectedIndex(); }
     // The series the selected entry shows (the group entry shows the dollar); nothing when none is selected.
     std::optional<Series> selectedSeries() const;
     // Selects the entry of an absolute index; selecting another entry than the selected one runs ListChange.
-    void selectEntry(int index);
+    void selectEntry(int index) { m_navigator->selectEntry(index); }
     // MROT variant: 0 "уплаты госпошлины" (RAZMER), 1 "регулирования оплаты труда" (RAZMER2).
-    int cb1ItemIndex() const;
-    void setCb1ItemIndex(int index);
+    int cb1ItemIndex() const { return m_navigator->cb1ItemIndex(); }
+    void setCb1ItemIndex(int index) { m_navigator->setCb1ItemIndex(index); }
 
     // Runs a modal dialog; tests replace it to drive a dialog without a modal loop.
     using DialogRunner = std::function<int(QDialog&)>;
     void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
 
 public slots:
-    void ListChange();
-    void FormActivate();
-    void rbClick();
+    void ListChange() {
+        guarded([this] { doListChange(); });
+    }
+    void FormActivate() {
+        guarded([this] { doFormActivate(); });
+    }
+    void rbClick() { m_modes->rbClick(); }
     void cb1Click();
-    void ValComboChange();
+    void ValComboChange() {
+        guarded([this] { doValComboChange(); });
+    }
     void grKursCellClick();
-    void grOtherCellClick();
+    void grOtherCellClick() { grKursCellClick(); }
     void grMROT_RefinCellClick();
-    void grKursDblClick();
-    void grOtherDblClick();
-    void grMROT_RefinDblClick();
-    void btnCloseClick();
-    void ShowRecordDates();
+    void grKursDblClick() { btnAddClick(m_modes->btnEdit); }
+    void grOtherDblClick() { btnAddClick(m_modes->btnEdit); }
+    void grMROT_RefinDblClick() { btnAddClick(m_modes->btnEdit); }
+    void btnCloseClick() { close(); }
+    void ShowRecordDates() {
+        guarded([this] { m_info->showRecordDates(activeTable()); });
+    }
     void ShowRecordDetails();
     void btnSearchClick();
-    void CalcKursExpress(bool fromVal2);
-    void CalcStavkaExpress(bool fromVal2);
-    void val1Exit();
-    void val2Exit();
+    void CalcKursExpress(bool fromVal2) {
+        guarded([this, fromVal2] { doCalcKursExpress(fromVal2); });
+    }
+    void CalcStavkaExpress(bool fromVal2) {
+        guarded([this, fromVal2] { doCalcStavkaExpress(fromVal2); });
+    }
+    void val1Exit() { expressOnEnter(false); }
+    void val2Exit() { expressOnEnter(true); }
     // `sender` is btnAdd (Tag 1, add mode) or btnEdit (Tag 2, edit mode).
-    void btnAddClick(QObject* sender);
-    void btnDelClick();
+    void btnAddClick(QObject* sender) {
+        guarded([this, sender] { doBtnAddClick(sender); });
+    }
+    void btnDelClick() {
+        guarded([this] { doBtnDelClick(); });
+    }
     void btnUpdClick();
     void btnGetClick();
     // "Настройки соединения" (F9).
     void N28Click();
     // "Содержание" (F1), "Страница в Internet", "О программе...", the banner's clicks.
-    void N9Click();
-    void Internet1Click();
-    void N26Click();
-    void Image1Click();
-    void Image1DblClick();
+    void N9Click() { m_shell->contents(); }
+    void Internet1Click() { WebSites::open(WebSites::kMakerSite); }
+    void N26Click() { m_shell->about(); }
+    void Image1Click() { WebSites::open(WebSites::kProgramsSite); }
+    void Image1DblClick() { WebSites::open(WebSites::kProgramsSite); }
     // The menu's three combos, when the user picks an item.
     void dxBarImgCmbInterfaceChange(const QString& language);
-    void dxBarImgCmbCountryChange(const QString& country);
-    void dxBarCmbSkinChange(const QString& skin);
+    void dxBarImgCmbCountryChange(const QString& country) { m_shell->chooseCountry(country); }
+    void dxBarCmbSkinChange(const QString& skin) { m_shell->chooseSkin(skin); }
     // Applies a loaded language catalogue to the windows; every window keeps its built-in Russian texts.
     void LoadLang() {}
     // The calculations window on one of its tabs, made on first use.
@@ -142,7 +164,13 @@ private:
     void doCalcStavkaExpress(bool fromVal2);
     void doBtnAddClick(QObject* sender);
     void doBtnDelClick();
-    template <typename F> void guarded(F&& body);
+    template <typename F> void guarded(F&& body) {
+        try {
+            body();
+        } catch (const AppError& e) {
+            m_prompts.message(e.text());
+        }
+    }
 
     // The series of the selected entry other than the group entry, which has no search, express box on Enter
     // or record dialog of its own.
@@ -168,13 +196,11 @@ private:
     bool m_refreshing = false;
     DialogRunner m_runDialog;
     HttpClient m_http;
-    std::unique_ptr<SkinSupport> m_skins;
-    Localize m_catalogue;
+    std::unique_ptr<ShellCommands> m_shell;
     TfrmCalc* m_calc = nullptr; // a window of its own, closed with this one
 
     MainMenu* m_menu = nullptr;
     Banner* m_banner = nullptr;
-    HelpWindow* m_help = nullptr;
     std::unique_ptr<SeriesNavigator> m_navigator;
     std::unique_ptr<UpdateModePages> m_modes;
     std::unique_ptr<InformationPanel> m_info;
