@@ -85,7 +85,8 @@ double importOnce(const QString& dbPath, const QString& file, int expectAdded) {
     ChangeCounters counters;
     ImportCommand command(*s.store, counters, prompts, s.clock, s.ru, QString());
     ImportOutcome outcome;
-    const double elapsed = Bench::timeMs([&] { outcome = command.btnUpdClick(1, UpdateMode::ConsultantPlus); });
+    const double elapsed =
+        Bench::timeMs([&] { outcome = command.btnUpdClick(Series::Dollar, UpdateMode::ConsultantPlus); });
     check(outcome.kind == ImportOutcome::Kind::Report && counters.added == expectAdded && counters.changed == 0 &&
               prompts.questions == 0,
           QStringLiteral("unexpected import: ") + outcome.text);

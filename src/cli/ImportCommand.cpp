@@ -4,6 +4,7 @@
 #include "common/Clock.h"
 #include "common/Prompts.h"
 #include "import/ImportCommand.h"
+#include "import/SeriesImport.h"
 #include "store/Database.h"
 #include "store/IndicatorStore.h"
 #include "store/RecordMerge.h"
@@ -58,24 +59,13 @@ int runImport(const CliContext& context) {
             fileName = arg;
         }
     }
-    // The tree node the series is shown under, and the table the navigation opens for it.
-    struct Series {
-        const char* name;
-        int node;
-        bool wage;
-        const char* table;
-    };
-    static const Series kSeries[] = {
-        {"usd", 1, false, "USD"}, {"eur", 2, false, "EUR"}, {"mrot", 4, true, "mrot"}, {"refin", 5, true, "refin"}};
-    const Series* chosen = nullptr;
-    for (const Series& s : kSeries) {
-        if (series == QLatin1String(s.name))
-            chosen = &s;
-    }
+    // Only the series that have a file import.
+    const std::optional<Series> chosen = SeriesTable::byKey(series);
+    const bool importable = chosen && SeriesImports::of(*chosen);
     const UpdateMode mode = source == QLatin1String("consultant") ? UpdateMode::ConsultantPlus
                             : source == QLatin1String("garant")   ? UpdateMode::Garant
                                                                   : UpdateMode::Manual;
-    if (!chosen || mode == UpdateMode::Manual || fileName.isEmpty() ||
+    if (!importable || mode == UpdateMode::Manual || fileName.isEmpty() ||
         (answer != QLatin1String("yes") && answer != QLatin1String("no")))
         return usage();
 
@@ -86,8 +76,8 @@ int runImport(const CliContext& context) {
     IndicatorStore store(db, context.regional, clock);
     ChangeCounters counters;
     try {
-        TableObject& table = chosen->wage ? store.tStavka : store.tKurs;
-        table.pointAt(QLatin1String(chosen->table));
+        TableObject& table = SeriesTable::of(*chosen).layout == Layout::Wage ? store.tStavka : store.tKurs;
+        table.pointAt(SeriesTable::tableOf(*chosen, -1));
         store.makeActive(table);
     } catch (const AppError& e) {
         writeErr(e.text() + QLatin1Char('\n'));
@@ -95,6 +85,6 @@ int runImport(const CliContext& context) {
     }
     CliImportPrompts prompts(QFileInfo(fileName).absoluteFilePath(), answer == QLatin1String("yes"));
     ImportCommand command(store, counters, prompts, clock, context.regional, QDir::currentPath());
-    const ImportOutcome outcome = command.btnUpdClick(chosen->node, mode);
+    const ImportOutcome outcome = command.btnUpdClick(*chosen, mode);
     return outcome.kind == ImportOutcome::Kind::Report ? 0 : 1;
 }

@@ -1,8 +1,8 @@
 #include "ImportCommand.h"
 
-#include "ImportParsers.h"
 #include "ImportRun.h"
 #include "LineReader.h"
+#include "SeriesImport.h"
 #include "common/AppError.h"
 #include "common/Clock.h"
 #include "common/Prompts.h"
@@ -18,45 +18,6 @@
 #include <optional>
 
 namespace {
-void parseGarantDollar(ImportRun& run) {
-    ParseGarantRates(run, GarantRateColumn::Dollar);
-}
-void parseGarantEuro(ImportRun& run) {
-    ParseGarantRates(run, GarantRateColumn::Euro);
-}
-
-// The recognition table: per tree node its dataset, and per file source the signature and the parser.
-struct Recognition {
-    int node;
-    bool wage;              // tStavka, else tKurs
-    const char* openedName; // the dataset is reopened unless its table name is exactly this
-    const char* reopenName; // the table it is reopened on
-    const char16_t* consultantSignature;
-    void (*consultantParser)(ImportRun&);
-    const char16_t* garantSignature;
-    void (*garantParser)(ImportRun&);
-};
-
-const Recognition kRecognition[] = {
-    {1, false, "USD", "USD", u"1 Доллар США", ParseConsultantDollar, u"КУРСЫ ДОЛЛАРА США,", parseGarantDollar},
-    {2, false, "EUR", "EUR", u"1 ЕВРО", ParseConsultantEuro, u"КУРСЫ ДОЛЛАРА США,", parseGarantEuro},
-    // The navigation opens the MROT table as "mrot": an MROT import always reopens it, which puts the cursor
-    // on the newest record.
-    {4, true, "Mrot", "MROT", u"Сумма минимального", ParseConsultantMrot, u"размер оплаты труда", ParseGarantMrot},
-    {5, true, "refin", "REFIN", u"(%, годовых)", ParseConsultantRefin, u"учетной ставки", ParseGarantRefin},
-};
-
-const Recognition* recognitionOf(int node) {
-    // The group node "Курсы валют" shows the dollar series, and imports into it.
-    if (node == 0)
-        node = 1;
-    for (const Recognition& r : kRecognition) {
-        if (r.node == node)
-            return &r;
-    }
-    return nullptr;
-}
-
 const QString kNothingChangedWrongFile =
     QStringLiteral("Изменений в текущей таблице не произведено.\nВозможно Вы выбрали неверный файл.");
 const QString kNothingChangedError =
@@ -114,16 +75,16 @@ void addReason(QString& reasons, const QString& reason) {
 } // namespace
 
 ImportCommand::ImportCommand(IndicatorStore& store, ChangeCounters& counters, Prompts& prompts, const Clock& clock,
-                             const RegionalSettings& regional, QString startDirectory, Window window)
+                             const RegionalSettings& regional, QString startDirectory)
     : m_store(store), m_counters(counters), m_prompts(prompts), m_clock(clock), m_regional(regional),
-      m_startDirectory(std::move(startDirectory)), m_window(std::move(window)) {}
+      m_startDirectory(std::move(startDirectory)) {}
 
 const QString& ImportCommand::fileFilter() {
     static const QString filter = QStringLiteral("Text files (*.txt)|*.txt");
     return filter;
 }
 
-ImportOutcome ImportCommand::btnUpdClick(int nodeIndex, UpdateMode mode) {
+ImportOutcome ImportCommand::btnUpdClick(Series series, UpdateMode mode) {
     ImportOutcome outcome;
     TableObject& grid = m_store.active();
     // The grid does not follow the cursor while the records are merged.
@@ -134,7 +95,7 @@ ImportOutcome ImportCommand::btnUpdClick(int nodeIndex, UpdateMode mode) {
             QDir::setCurrent(m_startDirectory);
         const QString fileName = m_prompts.openFile(fileFilter(), m_startDirectory);
         if (!fileName.isEmpty())
-            outcome = run(nodeIndex, mode, fileName);
+            outcome = run(series, mode, fileName);
     } catch (...) {
         // Only the dialogs themselves can get here; the reason is still worth a line of its own.
         outcome.kind = ImportOutcome::Kind::Failure;
@@ -147,19 +108,19 @@ ImportOutcome ImportCommand::btnUpdClick(int nodeIndex, UpdateMode mode) {
     grid.enableControls();
     try {
         m_store.active().endPending();
-        if (m_window.refreshInformation)
-            m_window.refreshInformation();
     } catch (...) {
         m_prompts.message(currentReason());
     }
     return outcome;
 }
 
-ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& fileName) {
+ImportOutcome ImportCommand::run(Series series, UpdateMode mode, const QString& fileName) {
     ImportOutcome outcome;
-    const Recognition* recognition = recognitionOf(nodeIndex);
+    const SeriesImport* recognition = SeriesImports::of(series);
     const bool fromFile = mode == UpdateMode::ConsultantPlus || mode == UpdateMode::Garant;
-    TableObject* dataset = recognition ? (recognition->wage ? &m_store.tStavka : &m_store.tKurs) : nullptr;
+    TableObject* dataset = nullptr;
+    if (recognition)
+        dataset = SeriesTable::of(series).layout == Layout::Wage ? &m_store.tStavka : &m_store.tKurs;
     std::optional<CommandTransaction> transaction;
     bool failed = false;
     bool fileRead = false;
@@ -191,10 +152,10 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
                                 [&context](const ImportedRecord& record, const ImporterProfile& profile) {
                                     MergeImportedRecord(record, profile, context);
                                 });
-            const bool consultant = mode == UpdateMode::ConsultantPlus;
+            const SeriesImportSource& source =
+                mode == UpdateMode::ConsultantPlus ? recognition->consultant : recognition->garant;
             try {
-                RunRecognition(importRun, consultant ? recognition->consultantSignature : recognition->garantSignature,
-                               consultant ? recognition->consultantParser : recognition->garantParser);
+                RunRecognition(importRun, source.signature, source.parser);
             } catch (...) {
                 outcome.dosMode = importRun.dosMode;
                 failedLine = reader.lineNumber();
@@ -210,16 +171,6 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
     } catch (...) {
         failed = true;
         addReason(reasons, currentReason());
-    }
-
-    // The MROT grid shows the column that cb1 chooses, also after a failed import.
-    if (nodeIndex == 4 && m_window.cb1Click) {
-        try {
-            m_window.cb1Click();
-        } catch (...) {
-            failed = true;
-            addReason(reasons, currentReason());
-        }
     }
 
     try {

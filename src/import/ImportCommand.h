@@ -1,10 +1,9 @@
 #pragma once
 
 #include "common/RegionalSettings.h"
+#include "store/Series.h"
 
 #include <QString>
-
-#include <functional>
 
 class Clock;
 class IndicatorStore;
@@ -31,27 +30,19 @@ struct ImportOutcome {
 
 // The file import command of the main window ("Добавить в базу"): chooses the file, recognises the export by
 // its signature and code page, merges its records into the series of the selected tree node in one
-// transaction, and reports. Nothing throws out of it.
+// transaction, and reports. Nothing throws out of it. The window refreshes its views after the command.
 class ImportCommand {
 public:
-    struct Window {
-        // cb1Click of the main window: the MROT column of the grid, pending record, express calculation.
-        std::function<void()> cb1Click;
-        // ShowRecordDates, then ShowRecordDetails.
-        std::function<void()> refreshInformation;
-    };
-
     ImportCommand(IndicatorStore& store, ChangeCounters& counters, Prompts& prompts, const Clock& clock,
-                  const RegionalSettings& regional, QString startDirectory, Window window = {});
+                  const RegionalSettings& regional, QString startDirectory);
 
-    // nodeIndex: absolute index of the selected tree node (0 "Курсы валют" ... 5 "Ставка рефинансирования").
-    ImportOutcome btnUpdClick(int nodeIndex, UpdateMode mode);
+    // `series`: the series shown, whose table object is the ActiveTable.
+    ImportOutcome btnUpdClick(Series series, UpdateMode mode);
 
     static const QString& fileFilter();
 
 private:
-    TableObject* datasetOf(int nodeIndex);
-    ImportOutcome run(int nodeIndex, UpdateMode mode, const QString& fileName);
+    ImportOutcome run(Series series, UpdateMode mode, const QString& fileName);
 
     IndicatorStore& m_store;
     ChangeCounters& m_counters;
@@ -59,7 +50,6 @@ private:
     const Clock& m_clock;
     RegionalSettings m_regional;
     QString m_startDirectory;
-    Window m_window;
 };
 
 // The report texts.

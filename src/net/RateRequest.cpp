@@ -34,29 +34,22 @@ QString url(const QString& serviceBase, QDate from, QDate to, const QString& cur
            QStringLiteral("&date_req2=") + dateText(to) + QStringLiteral("&VAL_NM_RQ=") + currencyCode;
 }
 
-std::optional<QString> codeForNode(int nodeIndex, int otherCurrencyRow) {
-    switch (nodeIndex) {
-    case 0: // the group node shows the dollar series
-    case 1:
-        return QString::fromLatin1(kDollarCode);
-    case 2:
-        return QString::fromLatin1(kEuroCode);
-    case 3: {
-        const auto others = Catalog::otherCurrencies();
-        if (otherCurrencyRow < 0 || otherCurrencyRow >= int(others.size()))
-            return std::nullopt;
-        return QString::fromLatin1(others[size_t(otherCurrencyRow)].code).trimmed();
-    }
-    default:
+std::optional<QString> codeForSeries(Series series, int otherCurrencyRow) {
+    if (const char* code = SeriesTable::of(series).serviceCode)
+        return QString::fromLatin1(code);
+    if (series != Series::OtherCurrency)
         return std::nullopt;
-    }
+    const auto others = Catalog::otherCurrencies();
+    if (otherCurrencyRow < 0 || otherCurrencyRow >= int(others.size()))
+        return std::nullopt;
+    return QString::fromLatin1(others[size_t(otherCurrencyRow)].code).trimmed();
 }
 
 std::optional<QString> codeForTable(const QString& table) {
-    if (table.compare(QLatin1String("USD"), Qt::CaseInsensitive) == 0)
-        return QString::fromLatin1(kDollarCode);
-    if (table.compare(QLatin1String("EUR"), Qt::CaseInsensitive) == 0)
-        return QString::fromLatin1(kEuroCode);
+    for (const SeriesInfo& s : SeriesTable::all()) {
+        if (s.table && s.serviceCode && table.compare(QLatin1String(s.table), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(s.serviceCode);
+    }
     for (const OtherCurrency& c : Catalog::otherCurrencies()) {
         if (table.compare(QLatin1String(c.table), Qt::CaseInsensitive) == 0)
             return QString::fromLatin1(c.code).trimmed();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Series.h"
+
 #include <QDate>
 #include <QString>
 
@@ -9,8 +11,6 @@ struct RegionalSettings;
 
 // The request to the central bank's dynamic rate service: its address, the currency codes, the date form.
 namespace RateRequest {
-inline constexpr char kDollarCode[] = "R01235";
-inline constexpr char kEuroCode[] = "R01239";
 inline constexpr char kDefaultService[] = "http://www.cbr.ru";
 inline constexpr char kServiceVariable[] = "TARVEL_SERVICE";
 
@@ -23,9 +23,9 @@ QString dateText(QDate date);
 
 QString url(const QString& serviceBase, QDate from, QDate to, const QString& currencyCode);
 
-// The code sent for the selected node of the navigation tree: the group node and the dollar send the dollar's,
-// "Другие" the code of the currency list's row. Nothing for other nodes or rows.
-std::optional<QString> codeForNode(int nodeIndex, int otherCurrencyRow);
+// The code sent for a series: its own, or for the other currencies the code of the currency list's row. Nothing
+// for a series without one or a row outside the list.
+std::optional<QString> codeForSeries(Series series, int otherCurrencyRow);
 // The code of a currency table (USD, EUR or another currency's), letter case ignored.
 std::optional<QString> codeForTable(const QString& table);
 

@@ -22,3 +22,17 @@ void IndicatorStore::makeActive(TableObject& table) {
     m_active = &table;
     table.open();
 }
+
+TableObject& IndicatorStore::tableFor(Layout layout) {
+    switch (layout) {
+    case Layout::Currency:
+        return tKurs;
+    case Layout::Wage:
+        return tStavka;
+    case Layout::Inflation:
+        return tInfl;
+    case Layout::Price:
+        break;
+    }
+    return tPrice;
+}

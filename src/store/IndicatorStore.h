@@ -16,6 +16,8 @@ public:
     TableObject tPrice;
 
     TableObject& active() const { return *m_active; }
+    // The table object that shows the tables of a layout.
+    TableObject& tableFor(Layout layout);
     // Closes the current ActiveTable, makes `table` the ActiveTable and opens it.
     void makeActive(TableObject& table);
 

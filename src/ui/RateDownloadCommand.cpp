@@ -116,7 +116,8 @@ void RateDownloadCommand::run(const RateDownloadInput& input) {
     bool received = false;
     TableObject& table = m_store.active();
     const int year = m_clock.today().year();
-    const auto code = RateRequest::codeForNode(input.nodeIndex, input.otherCurrencyRow);
+    const auto code =
+        input.series ? RateRequest::codeForSeries(*input.series, input.otherCurrencyRow) : std::optional<QString>();
     const auto from = RateRequest::readRangeDate(input.date1, m_regional, year);
     const auto to = RateRequest::readRangeDate(input.date2, m_regional, year);
     const auto base = m_serviceBase.isEmpty() ? RateRequest::serviceBase() : RateRequest::serviceBase(m_serviceBase);

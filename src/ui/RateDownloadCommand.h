@@ -2,10 +2,12 @@
 
 #include "common/RegionalSettings.h"
 #include "net/HttpClient.h"
+#include "store/Series.h"
 
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class Clock;
 class IndicatorStore;
@@ -14,10 +16,10 @@ class QWidget;
 
 // What the download reads of the main window when btnGet is pressed.
 struct RateDownloadInput {
-    int nodeIndex = -1;        // absolute index of the selected tree entry
-    QString date1;             // Date1, "С даты"
-    QString date2;             // Date2, "По дату"
-    int otherCurrencyRow = -1; // ValCombo's item index
+    std::optional<Series> series; // the series shown; nothing when no tree entry is selected
+    QString date1;                // Date1, "С даты"
+    QString date2;                // Date2, "По дату"
+    int otherCurrencyRow = -1;    // ValCombo's item index
 };
 
 // The window side of the download (btnGetClick): the wait window over the disabled main window, the transfer on

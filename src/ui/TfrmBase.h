@@ -1,40 +1,41 @@
 #pragma once
 
-#include "app/Localize.h"
+#include "InformationPanel.h"
+#include "SeriesNavigator.h"
+#include "ShellCommands.h"
+#include "UpdateModePages.h"
+#include "app/WebSites.h"
+#include "common/AppError.h"
+#include "common/Prompts.h"
 #include "common/RegionalSettings.h"
 #include "net/HttpClient.h"
 #include "store/IndicatorStore.h"
 #include "store/RecordMerge.h"
+#include "store/Series.h"
 
+#include <QPushButton>
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Banner;
+class ExpressPanel;
+class InformationPanel;
+class QuickSearch;
+class SeriesNavigator;
 class TfrmCalc;
+class UpdateModePages;
 class HelpWindow;
 class MainMenu;
 class SkinSupport;
 class Clock;
 class Database;
-class IndicatorGrid;
-class MaskedDateEdit;
 class Prompts;
 class Settings;
-class QButtonGroup;
-class QComboBox;
-class QDateEdit;
 class QDialog;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QStackedWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 // The main window: one series at a time, its grid, and the boxes around it.
 class TfrmBase : public QWidget {
@@ -56,8 +57,7 @@ public:
         kPrice = 7,
         kEntryCount = 8
     };
-    // nbTabl pages and the DEM row of the currency list, shown first among the other currencies.
-    enum TablPage { kPageCurrencies = 0, kPageMrotRefin = 1, kPageInflation = 2, kPagePrice = 3, kPageOther = 4 };
+    // The DEM row of the currency list, shown first among the other currencies.
     static constexpr int kDemRow = 13;
 
     TfrmBase(Database& db, Settings& settings, Prompts& prompts, Clock& clock, const RegionalSettings& regional,
@@ -73,104 +73,113 @@ public:
     bool addMode() const { return m_addMode; }
     HttpClient& httpClient() { return m_http; }
     MainMenu* menu() const { return m_menu; }
-    SkinSupport& skins() { return *m_skins; }
-    const Localize& catalogue() const { return m_catalogue; }
+    SkinSupport& skins() { return m_shell->skins(); }
+    const Localize& catalogue() const { return m_shell->catalogue(); }
     // The program's own help window, once F1 or "Содержание" has opened it.
-    HelpWindow* helpWindow() const { return m_help; }
+    HelpWindow* helpWindow() const { return m_shell->helpWindow(); }
 
     // The absolute index of the selected tree entry; -1 when none is selected.
-    int selectedIndex() const;
+    int selectedIndex() const { return m_navigator->selectedIndex(); }
+    // The series the selected entry shows (the group entry shows the dollar); nothing when none is selected.
+    std::optional<Series> selectedSeries() const;
     // Selects the entry of an absolute index; selecting another entry than the selected one runs ListChange.
-    void selectEntry(int index);
+    void selectEntry(int index) { m_navigator->selectEntry(index); }
     // MROT variant: 0 "уплаты госпошлины" (RAZMER), 1 "регулирования оплаты труда" (RAZMER2).
-    int cb1ItemIndex() const;
-    void setCb1ItemIndex(int index);
+    int cb1ItemIndex() const { return m_navigator->cb1ItemIndex(); }
+    void setCb1ItemIndex(int index) { m_navigator->setCb1ItemIndex(index); }
 
     // Runs a modal dialog; tests replace it to drive a dialog without a modal loop.
     using DialogRunner = std::function<int(QDialog&)>;
     void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
 
 public slots:
-    void ListChange();
-    void FormActivate();
-    void rbClick();
+    void ListChange() {
+        guarded([this] { doListChange(); });
+    }
+    void FormActivate() {
+        guarded([this] { doFormActivate(); });
+    }
+    void rbClick() { m_modes->rbClick(); }
     void cb1Click();
-    void ValComboChange();
+    void ValComboChange() {
+        guarded([this] { doValComboChange(); });
+    }
     void grKursCellClick();
-    void grOtherCellClick();
+    void grOtherCellClick() { grKursCellClick(); }
     void grMROT_RefinCellClick();
-    void grKursDblClick();
-    void grOtherDblClick();
-    void grMROT_RefinDblClick();
-    void btnCloseClick();
-    void ShowRecordDates();
+    void grKursDblClick() { btnAddClick(m_modes->btnEdit); }
+    void grOtherDblClick() { btnAddClick(m_modes->btnEdit); }
+    void grMROT_RefinDblClick() { btnAddClick(m_modes->btnEdit); }
+    void btnCloseClick() { close(); }
+    void ShowRecordDates() {
+        guarded([this] { m_info->showRecordDates(activeTable()); });
+    }
     void ShowRecordDetails();
     void btnSearchClick();
-    void CalcKursExpress(bool fromVal2);
-    void CalcStavkaExpress(bool fromVal2);
-    void val1Exit();
-    void val2Exit();
+    void CalcKursExpress(bool fromVal2) {
+        guarded([this, fromVal2] { doCalcKursExpress(fromVal2); });
+    }
+    void CalcStavkaExpress(bool fromVal2) {
+        guarded([this, fromVal2] { doCalcStavkaExpress(fromVal2); });
+    }
+    void val1Exit() { expressOnEnter(false); }
+    void val2Exit() { expressOnEnter(true); }
     // `sender` is btnAdd (Tag 1, add mode) or btnEdit (Tag 2, edit mode).
-    void btnAddClick(QObject* sender);
-    void btnDelClick();
+    void btnAddClick(QObject* sender) {
+        guarded([this, sender] { doBtnAddClick(sender); });
+    }
+    void btnDelClick() {
+        guarded([this] { doBtnDelClick(); });
+    }
     void btnUpdClick();
     void btnGetClick();
     // "Настройки соединения" (F9).
     void N28Click();
     // "Содержание" (F1), "Страница в Internet", "О программе...", the banner's clicks.
-    void N9Click();
-    void Internet1Click();
-    void N26Click();
-    void Image1Click();
-    void Image1DblClick();
+    void N9Click() { m_shell->contents(); }
+    void Internet1Click() { WebSites::open(WebSites::kMakerSite); }
+    void N26Click() { m_shell->about(); }
+    void Image1Click() { WebSites::open(WebSites::kProgramsSite); }
+    void Image1DblClick() { WebSites::open(WebSites::kProgramsSite); }
     // The menu's three combos, when the user picks an item.
     void dxBarImgCmbInterfaceChange(const QString& language);
-    void dxBarImgCmbCountryChange(const QString& country);
-    void dxBarCmbSkinChange(const QString& skin);
+    void dxBarImgCmbCountryChange(const QString& country) { m_shell->chooseCountry(country); }
+    void dxBarCmbSkinChange(const QString& skin) { m_shell->chooseSkin(skin); }
     // Applies a loaded language catalogue to the windows; every window keeps its built-in Russian texts.
     void LoadLang() {}
     // The calculations window on one of its tabs, made on first use.
     void openCalculations(int tab);
     TfrmCalc* calculations() const { return m_calc; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildControls();
-    void buildTree();
-    void buildTablPages();
-    void buildUpdateModeBox();
-    void buildInfoPanel();
-    void buildSearchBox();
-    void buildExpressBox();
+    void connectControls();
     void useLayoutWithoutBanner();
 
     // The handlers' bodies: they throw AppError, the slots show it.
     void doListChange();
     void doFormActivate();
     void doValComboChange();
-    void doShowRecordDates();
-    void doShowRecordDetails();
-    void doBtnSearchClick();
     void doCalcKursExpress(bool fromVal2);
     void doCalcStavkaExpress(bool fromVal2);
     void doBtnAddClick(QObject* sender);
     void doBtnDelClick();
-    template <typename F> void guarded(F&& body);
+    template <typename F> void guarded(F&& body) {
+        try {
+            body();
+        } catch (const AppError& e) {
+            m_prompts.message(e.text());
+        }
+    }
 
-    void showGrid(IndicatorGrid* grid);
-    void setModesEnabled(bool rb2On, bool rb3On, bool rb4On);
-    void setExpressCaption();
-    void declineRoubles();
+    // The series of the selected entry other than the group entry, which has no search, express box on Enter
+    // or record dialog of its own.
+    std::optional<Series> chosenSeries() const;
+    void expressOnEnter(bool fromVal2);
     QString currencyLabel() const; // Skl for the series on screen; empty when it has none
-    // Writes a result into a field from its first digit; refuses a value that is not a finite number.
-    void showResult(QLineEdit* field, double value);
     // The information panel and the express calculation describe the current record of the ActiveTable.
     void recordChanged(TableObject& table);
     void refreshRecordViews();
-    QTreeWidgetItem* entryItem(int index) const;
 
     Database& m_db;
     Settings& m_settings;
@@ -183,69 +192,19 @@ private:
     QString m_startDirectory;
     bool m_bannerShown = true;
     bool m_addMode = false;
-    bool m_shownOnce = false;
     int m_quiet = 0;
     bool m_refreshing = false;
     DialogRunner m_runDialog;
     HttpClient m_http;
-    std::unique_ptr<SkinSupport> m_skins;
-    Localize m_catalogue;
+    std::unique_ptr<ShellCommands> m_shell;
     TfrmCalc* m_calc = nullptr; // a window of its own, closed with this one
 
     MainMenu* m_menu = nullptr;
     Banner* m_banner = nullptr;
-    HelpWindow* m_help = nullptr;
-    QTreeWidget* List = nullptr;
-    QWidget* pan = nullptr;
-    QLabel* Cap = nullptr;
-    QStackedWidget* nbTabl = nullptr;
-    QGroupBox* cb1 = nullptr;
-    QButtonGroup* m_cb1Items = nullptr;
-    QComboBox* ValCombo = nullptr;
-    IndicatorGrid* grKurs = nullptr;
-    IndicatorGrid* grMROT_Refin = nullptr;
-    IndicatorGrid* grInfl = nullptr;
-    IndicatorGrid* grPrice = nullptr;
-    IndicatorGrid* grOther = nullptr;
-
-    QGroupBox* gb1 = nullptr;
-    QRadioButton* rb1 = nullptr;
-    QRadioButton* rb2 = nullptr;
-    QRadioButton* rb3 = nullptr;
-    QRadioButton* rb4 = nullptr;
-    QGroupBox* gb2 = nullptr;
-    QStackedWidget* nbAppl = nullptr;
-    QPushButton* btnAdd = nullptr;
-    QPushButton* btnEdit = nullptr;
-    QPushButton* btnDel = nullptr;
-    QLabel* im1 = nullptr;
-    QLabel* im2 = nullptr;
-    QPushButton* btnUpd = nullptr;
-    MaskedDateEdit* Date1 = nullptr;
-    MaskedDateEdit* Date2 = nullptr;
-    QPushButton* btnGet = nullptr;
-
-    QGroupBox* gb3 = nullptr;
-    QLabel* l1 = nullptr;
-    QLabel* l2 = nullptr;
-    QLabel* l3 = nullptr;
-    QLabel* l4 = nullptr;
-    QLabel* l5 = nullptr;
-    QLabel* l6 = nullptr;
-    QLabel* l7 = nullptr;
-    QLabel* l8 = nullptr;
-    QLabel* l50 = nullptr;
-
-    QGroupBox* gb4 = nullptr;
-    QDateEdit* SearchDate = nullptr;
-    QPushButton* btnSearch = nullptr;
-
-    QGroupBox* gb5 = nullptr;
-    QLineEdit* val1 = nullptr;
-    QLabel* Skl = nullptr;
-    QLabel* Label20 = nullptr;
-    QLineEdit* val2 = nullptr;
-    QLabel* Skl2 = nullptr;
-
+    std::unique_ptr<SeriesNavigator> m_navigator;
+    std::unique_ptr<UpdateModePages> m_modes;
+    std::unique_ptr<InformationPanel> m_info;
+    std::unique_ptr<QuickSearch> m_search;
+    std::unique_ptr<ExpressPanel> m_express;
     QPushButton* btnClose = nullptr;
 };

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(Series)
+
 class TestRateRequest : public QObject {
     Q_OBJECT
 private slots:
@@ -23,9 +25,9 @@ RegionalSettings monthFirstWithSlashes() {
 }
 
 // What the download would request for the main window's fields; empty when it requests nothing.
-QString requestFor(int node, int row, const QString& date1, const QString& date2, const RegionalSettings& regional,
+QString requestFor(Series series, int row, const QString& date1, const QString& date2, const RegionalSettings& regional,
                    int currentYear) {
-    const auto code = RateRequest::codeForNode(node, row);
+    const auto code = RateRequest::codeForSeries(series, row);
     const auto from = RateRequest::readRangeDate(date1, regional, currentYear);
     const auto to = RateRequest::readRangeDate(date2, regional, currentYear);
     if (!code || !from || !to)
@@ -35,7 +37,7 @@ QString requestFor(int node, int row, const QString& date1, const QString& date2
 } // namespace
 
 void TestRateRequest::requestUrl_data() {
-    QTest::addColumn<int>("node");
+    QTest::addColumn<Series>("series");
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("date1");
     QTest::addColumn<QString>("date2");
@@ -43,61 +45,58 @@ void TestRateRequest::requestUrl_data() {
     QTest::addColumn<int>("currentYear");
     QTest::addColumn<QString>("query"); // after "/scripts/XML_dynamic.asp?", empty: no request
 
-    QTest::newRow("dollar") << 1 << -1 << "02.03.01"
+    QTest::newRow("dollar") << Series::Dollar << -1 << "02.03.01"
                             << "05.03.01" << false << 2026
                             << "date_req1=02.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01235";
-    QTest::newRow("group node downloads the dollar")
-        << 0 << -1 << "02.03.01"
-        << "05.03.01" << false << 2026 << "date_req1=02.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01235";
-    QTest::newRow("euro") << 2 << -1 << "10.01.09"
+    QTest::newRow("euro") << Series::Euro << -1 << "10.01.09"
                           << "11.01.09" << false << 2026
                           << "date_req1=10.01.2009&date_req2=11.01.2009&VAL_NM_RQ=R01239";
     QTest::newRow("first other currency")
-        << 3 << 0 << "10.01.09"
+        << Series::OtherCurrency << 0 << "10.01.09"
         << "11.01.09" << false << 2026 << "date_req1=10.01.2009&date_req2=11.01.2009&VAL_NM_RQ=R01010";
-    QTest::newRow("mark") << 3 << 13 << "10.01.99"
+    QTest::newRow("mark") << Series::OtherCurrency << 13 << "10.01.99"
                           << "11.01.99" << false << 2026
                           << "date_req1=10.01.1999&date_req2=11.01.1999&VAL_NM_RQ=R01510";
-    QTest::newRow("yen") << 3 << 25 << "10.01.2009"
+    QTest::newRow("yen") << Series::OtherCurrency << 25 << "10.01.2009"
                          << "11.01.2009" << false << 2026
                          << "date_req1=10.01.2009&date_req2=11.01.2009&VAL_NM_RQ=R01820";
     QTest::newRow("start after end is sent as typed")
-        << 1 << -1 << "05.03.01"
+        << Series::Dollar << -1 << "05.03.01"
         << "02.03.01" << false << 2026 << "date_req1=05.03.2001&date_req2=02.03.2001&VAL_NM_RQ=R01235";
-    QTest::newRow("58 in 2009 is 2058") << 1 << -1 << "01.01.58"
+    QTest::newRow("58 in 2009 is 2058") << Series::Dollar << -1 << "01.01.58"
                                         << "01.01.58" << false << 2009
                                         << "date_req1=01.01.2058&date_req2=01.01.2058&VAL_NM_RQ=R01235";
-    QTest::newRow("59 in 2009 is 1959") << 1 << -1 << "01.01.59"
+    QTest::newRow("59 in 2009 is 1959") << Series::Dollar << -1 << "01.01.59"
                                         << "01.01.59" << false << 2009
                                         << "date_req1=01.01.1959&date_req2=01.01.1959&VAL_NM_RQ=R01235";
-    QTest::newRow("09 in 1960") << 1 << -1 << "01.01.09"
+    QTest::newRow("09 in 1960") << Series::Dollar << -1 << "01.01.09"
                                 << "01.01.09" << false << 1960
                                 << "date_req1=01.01.2009&date_req2=01.01.2009&VAL_NM_RQ=R01235";
-    QTest::newRow("09 in 2059") << 1 << -1 << "01.01.09"
+    QTest::newRow("09 in 2059") << Series::Dollar << -1 << "01.01.09"
                                 << "01.01.09" << false << 2059
                                 << "date_req1=01.01.2009&date_req2=01.01.2009&VAL_NM_RQ=R01235";
     QTest::newRow("dots whatever the regional settings")
-        << 1 << -1 << "03/02/01"
+        << Series::Dollar << -1 << "03/02/01"
         << "03/05/01" << true << 2026 << "date_req1=02.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01235";
     QTest::newRow("blank day before the number")
-        << 1 << -1 << " 2.03.01"
+        << Series::Dollar << -1 << " 2.03.01"
         << "05.03.01" << false << 2026 << "date_req1=02.03.2001&date_req2=05.03.2001&VAL_NM_RQ=R01235";
-    QTest::newRow("empty Date1") << 1 << -1 << "  .  .  "
+    QTest::newRow("empty Date1") << Series::Dollar << -1 << "  .  .  "
                                  << "05.03.01" << false << 2026 << "";
-    QTest::newRow("empty Date2 shown with underscores") << 1 << -1 << "02.03.01"
+    QTest::newRow("empty Date2 shown with underscores") << Series::Dollar << -1 << "02.03.01"
                                                         << "__.__.__" << false << 2026 << "";
-    QTest::newRow("incomplete Date1") << 1 << -1 << "02.03.  "
+    QTest::newRow("incomplete Date1") << Series::Dollar << -1 << "02.03.  "
                                       << "05.03.01" << false << 2026 << "";
-    QTest::newRow("no such day") << 1 << -1 << "30.02.09"
+    QTest::newRow("no such day") << Series::Dollar << -1 << "30.02.09"
                                  << "05.03.09" << false << 2026 << "";
-    QTest::newRow("no other currency chosen") << 3 << -1 << "02.03.01"
+    QTest::newRow("no other currency chosen") << Series::OtherCurrency << -1 << "02.03.01"
                                               << "05.03.01" << false << 2026 << "";
-    QTest::newRow("MROT has no request") << 4 << -1 << "02.03.01"
+    QTest::newRow("MROT has no request") << Series::Mrot << -1 << "02.03.01"
                                          << "05.03.01" << false << 2026 << "";
 }
 
 void TestRateRequest::requestUrl() {
-    QFETCH(int, node);
+    QFETCH(Series, series);
     QFETCH(int, row);
     QFETCH(QString, date1);
     QFETCH(QString, date2);
@@ -105,7 +104,7 @@ void TestRateRequest::requestUrl() {
     QFETCH(int, currentYear);
     QFETCH(QString, query);
     const RegionalSettings regional = monthFirst ? monthFirstWithSlashes() : RegionalSettings::russian();
-    const QString url = requestFor(node, row, date1, date2, regional, currentYear);
+    const QString url = requestFor(series, row, date1, date2, regional, currentYear);
     QCOMPARE(url, query.isEmpty() ? QString() : "http://www.cbr.ru/scripts/XML_dynamic.asp?" + query);
 }
 

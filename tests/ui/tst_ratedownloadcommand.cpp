@@ -11,6 +11,8 @@
 #include <QTcpServer>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(Series)
+
 class TestRateDownloadCommand : public QObject {
     Q_OBJECT
 private slots:
@@ -158,7 +160,7 @@ void TestRateDownloadCommand::downloadsWhileTheWindowsPaint() {
             processingText = wait->text();
     });
 
-    command.run({1, "01.03.01", "03.03.01", -1});
+    command.run({Series::Dollar, "01.03.01", "03.03.01", -1});
 
     QCOMPARE(during, (QStringList{"main enabled=0", "Загрузка данных. Подождите, пожалуйста...", "wait visible=1",
                                   "painted=1"}));
@@ -180,7 +182,7 @@ void TestRateDownloadCommand::otherCurrency() {
     m_server->serve(TestReply::ok(QByteArray(kResponse).replace("R01235", "R01510")));
     m_store->tKurs.pointAt("DEM");
     auto command = makeCommand();
-    command.run({3, "01.03.01", "03.03.01", 13});
+    command.run({Series::OtherCurrency, "01.03.01", "03.03.01", 13});
     QCOMPARE(g_prompts->texts(), QStringList{});
     QVERIFY(m_server->requests().value(0).target.endsWith("&VAL_NM_RQ=R01510"));
     QCOMPARE(rows("DEM"), (QStringList{"02.03.2001 28.62 3", "01.03.2001 28.61 3"}));
@@ -188,7 +190,7 @@ void TestRateDownloadCommand::otherCurrency() {
 }
 
 void TestRateDownloadCommand::failures_data() {
-    QTest::addColumn<int>("node");
+    QTest::addColumn<Series>("series");
     QTest::addColumn<QString>("date1");
     QTest::addColumn<QString>("answer"); // how the server or the proxy on the way answers
     QTest::addColumn<int>("requests");
@@ -197,40 +199,40 @@ void TestRateDownloadCommand::failures_data() {
 
     const QString failed = "Cоединение с интернет не установлено.";
     const QString notRates = "Получен ответ, не содержащий данных о курсах валют.\nДанные не загружены.";
-    QTest::newRow("empty start date") << 1 << "  .  .  "
+    QTest::newRow("empty start date") << Series::Dollar << "  .  .  "
                                       << "rates" << 0 << failed << false;
-    QTest::newRow("no request for MROT") << 4 << "01.03.01"
+    QTest::newRow("no request for MROT") << Series::Mrot << "01.03.01"
                                          << "rates" << 0 << failed << false;
-    QTest::newRow("server error") << 1 << "01.03.01"
+    QTest::newRow("server error") << Series::Dollar << "01.03.01"
                                   << "500" << 1 << failed << false;
-    QTest::newRow("nobody listens") << 1 << "01.03.01"
+    QTest::newRow("nobody listens") << Series::Dollar << "01.03.01"
                                     << "refused" << 0 << failed << false;
-    QTest::newRow("protection page") << 1 << "01.03.01"
+    QTest::newRow("protection page") << Series::Dollar << "01.03.01"
                                      << "html" << 1 << notRates << true;
-    QTest::newRow("closes in the middle of the body") << 1 << "01.03.01"
+    QTest::newRow("closes in the middle of the body") << Series::Dollar << "01.03.01"
                                                       << "closes" << 1 << failed << false;
-    QTest::newRow("stalls in the middle of the body") << 1 << "01.03.01"
+    QTest::newRow("stalls in the middle of the body") << Series::Dollar << "01.03.01"
                                                       << "stalls" << 1 << failed << false;
-    QTest::newRow("redirects in a loop") << 1 << "01.03.01"
+    QTest::newRow("redirects in a loop") << Series::Dollar << "01.03.01"
                                          << "loop" << 6 << failed << false;
-    QTest::newRow("drips without end") << 1 << "01.03.01"
+    QTest::newRow("drips without end") << Series::Dollar << "01.03.01"
                                        << "drips" << 1 << failed << false;
-    QTest::newRow("100 MB, announced") << 1 << "01.03.01"
+    QTest::newRow("100 MB, announced") << Series::Dollar << "01.03.01"
                                        << "100 MB announced" << 1 << failed << false;
-    QTest::newRow("100 MB, not announced") << 1 << "01.03.01"
+    QTest::newRow("100 MB, not announced") << Series::Dollar << "01.03.01"
                                            << "100 MB" << 1 << failed << false;
-    QTest::newRow("nobody at the HTTP proxy's port") << 1 << "01.03.01"
+    QTest::newRow("nobody at the HTTP proxy's port") << Series::Dollar << "01.03.01"
                                                      << "no HTTP proxy" << 0 << failed << false;
-    QTest::newRow("nobody at the SOCKS server's port") << 1 << "01.03.01"
+    QTest::newRow("nobody at the SOCKS server's port") << Series::Dollar << "01.03.01"
                                                        << "no SOCKS server" << 0 << failed << false;
-    QTest::newRow("HTTP proxy refuses the password") << 1 << "01.03.01"
+    QTest::newRow("HTTP proxy refuses the password") << Series::Dollar << "01.03.01"
                                                      << "tinyproxy" << 0 << failed << false;
-    QTest::newRow("SOCKS5 server refuses the password") << 1 << "01.03.01"
+    QTest::newRow("SOCKS5 server refuses the password") << Series::Dollar << "01.03.01"
                                                         << "microsocks" << 0 << failed << false;
 }
 
 void TestRateDownloadCommand::failures() {
-    QFETCH(int, node);
+    QFETCH(Series, series);
     QFETCH(QString, date1);
     QFETCH(QString, answer);
     QFETCH(int, requests);
@@ -299,7 +301,7 @@ void TestRateDownloadCommand::failures() {
     }
     QElapsedTimer timer;
     timer.start();
-    command.run({node, date1, "03.03.01", -1});
+    command.run({series, date1, "03.03.01", -1});
     const qint64 ms = timer.elapsed();
 
     QCOMPARE(m_server->requestCount(), requests);
@@ -321,7 +323,7 @@ void TestRateDownloadCommand::failures() {
     m_server->clearRequests();
     g_prompts->clear();
     auto again = makeCommand();
-    again.run({1, "01.03.01", "03.03.01", -1});
+    again.run({Series::Dollar, "01.03.01", "03.03.01", -1});
     QCOMPARE(g_prompts->texts(), QStringList{});
     QCOMPARE(m_server->requestCount(), 1);
     QCOMPARE(rows("USD"), (QStringList{"02.03.2001 30 0", "01.03.2001 28.61 3"}));
@@ -335,7 +337,7 @@ void TestRateDownloadCommand::answerThatCannotBeSaved() {
     m_server->serve(TestReply::ok(kResponse));
     QVERIFY(QDir(m_workDir->path()).mkdir("temp.xml"));
     auto command = makeCommand();
-    command.run({1, "01.03.01", "03.03.01", -1});
+    command.run({Series::Dollar, "01.03.01", "03.03.01", -1});
     const QString cachedCopy = CachedTempXmlPath();
     qunsetenv("XDG_CACHE_HOME");
     QCOMPARE(m_server->requestCount(), 1);
