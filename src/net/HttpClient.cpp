@@ -21,6 +21,10 @@ struct Transfer {
     bool stalled = false;
     SteadyClock::time_point lastActivity;
     std::chrono::milliseconds stallLimit{0};
+    const std::atomic<bool>* cancel = nullptr;
+    bool cancelled = false;
+    const std::function<void(qint64, qint64)>* progress = nullptr;
+    curl_off_t reported = -1;
 };
 
 size_t onBody(char* data, size_t size, size_t count, void* user) {
@@ -46,8 +50,16 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
     return length;
 }
 
-int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+int onProgress(void* user, curl_off_t total, curl_off_t received, curl_off_t, curl_off_t) {
     auto* t = static_cast<Transfer*>(user);
+    if (t->cancel && t->cancel->load()) {
+        t->cancelled = true;
+        return 1;
+    }
+    if (t->progress && *t->progress && received != t->reported) {
+        t->reported = received;
+        (*t->progress)(qint64(received), qint64(total));
+    }
     if (SteadyClock::now() - t->lastActivity > t->stallLimit) {
         t->stalled = true;
         return 1;
@@ -179,6 +191,8 @@ DownloadResult HttpClient::get(const DownloadRequest& request) const {
     t.maxSize = request.maxSize;
     t.stallLimit = std::chrono::milliseconds(request.stallTimeoutMs);
     t.lastActivity = SteadyClock::now();
+    t.cancel = request.cancel;
+    t.progress = &request.progress;
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
     Options o{h, {}};
@@ -228,6 +242,8 @@ DownloadResult HttpClient::get(const DownloadRequest& request) const {
             result.status = S::HttpError;
             result.errorString = QStringLiteral("HTTP status %1").arg(status);
         }
+    } else if (t.cancelled) {
+        result.status = S::Cancelled;
     } else if (t.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
         result.status = S::TooLarge;
     } else if (t.stalled) {
