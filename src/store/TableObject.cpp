@@ -399,9 +399,15 @@ void TableObject::bindRow(Statement& st, const TableRow& row) {
 }
 
 int TableObject::insertPosition(QDate date) const {
-    // Rows are ordered newest first: the new row goes before the first older one.
-    const auto it =
-        std::partition_point(m_rows.cbegin(), m_rows.cend(), [&](const TableRow& r) { return r.date() > date; });
+    // Rows are ordered newest first: the new row goes before the first older one. An import in date order adds
+    // at one end each time, so both ends are looked at before the search.
+    const auto newer = [&](const TableRow& r) { return r.date() > date; };
+    const int count = int(m_rows.size());
+    if (count == 0 || newer(m_rows[count - 1]))
+        return count;
+    if (!newer(m_rows[0]))
+        return 0;
+    const auto it = std::partition_point(m_rows.cbegin() + 1, m_rows.cend() - 1, newer);
     return int(it - m_rows.cbegin());
 }
 
