@@ -160,7 +160,8 @@ int main(int argc, char* argv[]) {
         const QByteArray script =
             "PRAGMA synchronous=FULL;\n.bail on\nBEGIN;\n.import --csv " + csvFile.toUtf8() + " USD\nCOMMIT;\n";
 
-        std::vector<double> importNew, importAgain, processNew, processAgain, reference, sqliteStart;
+        const QString cli = Bench::programBinDir() + QStringLiteral("/tarvel-cli");
+        std::vector<double> importNew, importAgain, processNew, processAgain, reference, sqliteStart, cliImport;
         for (int r = 0; r < runs; ++r) {
             const QString db = freshCopy(pristine, path(QStringLiteral("import.db")));
             importNew.push_back(importOnce(db, exportFile, kRecords));
@@ -172,6 +173,13 @@ int main(int argc, char* argv[]) {
             check(storedDigest(refDb) == expected, QStringLiteral("sqlite3 stored other rows: ") + storedDigest(refDb) +
                                                        QStringLiteral(" instead of ") + expected);
             sqliteStart.push_back(Bench::runProgram(QStringLiteral("sqlite3"), {refDb}, "PRAGMA synchronous=FULL;\n"));
+
+            // The whole process, as sqlite3 is timed: start, open, import, report, exit.
+            const QString cliDb = freshCopy(pristine, path(QStringLiteral("cli.db")));
+            cliImport.push_back(Bench::runProgram(
+                cli, {QStringLiteral("--db"), cliDb, QStringLiteral("import"), QStringLiteral("--series"),
+                      QStringLiteral("usd"), QStringLiteral("--source"), QStringLiteral("consultant"), exportFile}));
+            check(storedDigest(cliDb) == expected, QStringLiteral("tarvel-cli import stored other rows"));
 
             const QString loadDb = freshCopy(pristine, path(QStringLiteral("download.db")));
             processNew.push_back(processOnce(loadDb, responseFile, kRecords));
@@ -194,6 +202,9 @@ int main(int argc, char* argv[]) {
         for (const auto& row : rows)
             Bench::row(QLatin1String(row.measure), Bench::ms(row.figure), refText, Bench::ratio(row.figure, ref),
                        target, within(row.figure));
+        const double whole = Bench::median(cliImport);
+        Bench::row(QStringLiteral("Import as a whole process, tarvel-cli import, empty series"), Bench::ms(whole),
+                   refText, Bench::ratio(whole, ref), QStringLiteral("<= 1.5x reference"), whole <= 1.5 * ref);
         Bench::infoRow(QStringLiteral("(sqlite3 start and open alone, part of the reference)"),
                        Bench::ms(Bench::median(sqliteStart)));
     } catch (const std::exception& e) { // AppError too

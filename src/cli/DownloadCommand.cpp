@@ -63,20 +63,17 @@ int runDownload(const CliContext& context) {
         writeErr(QStringLiteral("Таблица «%1» не найдена среди таблиц курсов валют.\n").arg(series));
         return 2;
     }
-    const auto base = RateRequest::serviceBase(service);
-    if (!base) {
+    Clock clock;
+    // The dates are read as the program reads its date fields, in the Russian form the usage names.
+    const RateRequest::Assembled assembled = RateRequest::assemble(DownloadRequest(), code, service, from, to,
+                                                                   RegionalSettings::russian(), clock.today().year());
+    if (assembled.problem == RateRequest::Problem::BadService) {
         const QString given = serviceGiven ? service : qEnvironmentVariable(RateRequest::kServiceVariable);
         writeErr(QStringLiteral("Неверный адрес службы «%1»: нужен адрес http или https.\n").arg(given));
         return 2;
     }
-
     ConsolePrompts prompts;
-    Clock clock;
-    // The dates are read as the program reads its date fields, in the Russian form the usage names.
-    const RegionalSettings dates = RegionalSettings::russian();
-    const auto first = RateRequest::readRangeDate(from, dates, clock.today().year());
-    const auto last = RateRequest::readRangeDate(to, dates, clock.today().year());
-    if (!first || !last) {
+    if (!assembled.ok()) {
         prompts.message(ConnectionFailedMessage());
         return 1;
     }
@@ -90,9 +87,7 @@ int runDownload(const CliContext& context) {
         client.setConnectionSettings(StoredConnectionSettings(settings));
         TableObject table(db, Layout::Currency, info->name, context.regional, clock);
         table.open();
-        DownloadRequest request;
-        request.url = RateRequest::url(*base, *first, *last, *code);
-        const RateDownloadResult result = DownloadRates(client, request, table, prompts, TempXmlPath());
+        const RateDownloadResult result = DownloadRates(client, assembled.request, table, prompts, TempXmlPath());
         return result.outcome == RateDownloadOutcome::Processed ? 0 : 1;
     } catch (const AppError& e) {
         writeErr(e.text() + QLatin1Char('\n'));

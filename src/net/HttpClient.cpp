@@ -1,6 +1,6 @@
 #include "HttpClient.h"
 
-#include <curl/curl.h>
+#include "CurlLibrary.h"
 
 #include <array>
 #include <chrono>
@@ -9,11 +9,6 @@
 namespace {
 using SteadyClock = std::chrono::steady_clock;
 
-void initialiseCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 struct Transfer {
     QByteArray body;
     qint64 maxSize = 0;
@@ -21,6 +16,10 @@ struct Transfer {
     bool stalled = false;
     SteadyClock::time_point lastActivity;
     std::chrono::milliseconds stallLimit{0};
+    const std::atomic<bool>* cancel = nullptr;
+    bool cancelled = false;
+    const std::function<void(qint64, qint64)>* progress = nullptr;
+    curl_off_t reported = -1;
 };
 
 size_t onBody(char* data, size_t size, size_t count, void* user) {
@@ -46,8 +45,16 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
     return length;
 }
 
-int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+int onProgress(void* user, curl_off_t total, curl_off_t received, curl_off_t, curl_off_t) {
     auto* t = static_cast<Transfer*>(user);
+    if (t->cancel && t->cancel->load()) {
+        t->cancelled = true;
+        return 1;
+    }
+    if (t->progress && *t->progress && received != t->reported) {
+        t->reported = received;
+        (*t->progress)(qint64(received), qint64(total));
+    }
     if (SteadyClock::now() - t->lastActivity > t->stallLimit) {
         t->stalled = true;
         return 1;
@@ -69,12 +76,13 @@ struct Options {
     size_t used = 0;
     void text(CURLoption option, const QByteArray& value) {
         keep.at(used) = value;
-        curl_easy_setopt(handle, option, keep.at(used).constData());
+        CurlLibrary::get().easy_setopt(handle, option, keep.at(used).constData());
         ++used;
     }
 };
 
 void applyConnection(Options& o, const ConnectionSettings& c) {
+    const CurlLibrary& curl = CurlLibrary::get();
     CURL* h = o.handle;
     if (c.socks.version != SocksVersion::None) {
         const char* scheme = "socks5h";
@@ -84,25 +92,25 @@ void applyConnection(Options& o, const ConnectionSettings& c) {
         else if (c.socks.version == SocksVersion::Socks4A)
             scheme = "socks4a", type = CURLPROXY_SOCKS4A;
         o.text(CURLOPT_PROXY, proxyUrl(scheme, c.socks.host));
-        curl_easy_setopt(h, CURLOPT_PROXYTYPE, type);
-        curl_easy_setopt(h, CURLOPT_PROXYPORT, long(c.socks.port));
+        curl.easy_setopt(h, CURLOPT_PROXYTYPE, type);
+        curl.easy_setopt(h, CURLOPT_PROXYPORT, long(c.socks.port));
         if (c.socks.authentication == SocksAuthentication::UserPassword) {
             o.text(CURLOPT_PROXYUSERNAME, c.socks.user.toUtf8());
             o.text(CURLOPT_PROXYPASSWORD, c.socks.password.toUtf8());
-            curl_easy_setopt(h, CURLOPT_SOCKS5_AUTH, long(CURLAUTH_BASIC));
+            curl.easy_setopt(h, CURLOPT_SOCKS5_AUTH, long(CURLAUTH_BASIC));
         } else {
-            curl_easy_setopt(h, CURLOPT_SOCKS5_AUTH, long(CURLAUTH_NONE));
+            curl.easy_setopt(h, CURLOPT_SOCKS5_AUTH, long(CURLAUTH_NONE));
         }
     } else if (!c.proxy.server.isEmpty()) {
         o.text(CURLOPT_PROXY, proxyUrl("http", c.proxy.server));
-        curl_easy_setopt(h, CURLOPT_PROXYTYPE, long(CURLPROXY_HTTP));
-        curl_easy_setopt(h, CURLOPT_PROXYPORT, long(c.proxy.port));
+        curl.easy_setopt(h, CURLOPT_PROXYTYPE, long(CURLPROXY_HTTP));
+        curl.easy_setopt(h, CURLOPT_PROXYPORT, long(c.proxy.port));
         if (!c.proxy.user.isEmpty() || !c.proxy.password.isEmpty()) {
             o.text(CURLOPT_PROXYUSERNAME, c.proxy.user.toUtf8());
             o.text(CURLOPT_PROXYPASSWORD, c.proxy.password.toUtf8());
             // More than one method: the first request goes without credentials and they follow only when
             // the proxy asks.
-            curl_easy_setopt(h, CURLOPT_PROXYAUTH, long(CURLAUTH_ANY));
+            curl.easy_setopt(h, CURLOPT_PROXYAUTH, long(CURLAUTH_ANY));
         }
     } else {
         // Direct, whatever proxy the environment names.
@@ -125,8 +133,10 @@ bool ConnectionSettings::operator==(const ConnectionSettings& o) const {
 }
 
 struct HttpClient::Shared {
-    CURLSH* share = nullptr;
+    CURLSH* share = nullptr; // made with the first transfer, so that libcurl is loaded only when needed
+    std::mutex made;
     std::array<std::mutex, CURL_LOCK_DATA_LAST> locks;
+    CURLSH* get(const CurlLibrary& curl);
 
     static void lock(CURL*, curl_lock_data data, curl_lock_access, void* user) {
         static_cast<Shared*>(user)->locks.at(size_t(data)).lock();
@@ -144,17 +154,23 @@ const char* HttpClient::acceptValue() {
     return "text/html, */*";
 }
 
-HttpClient::HttpClient() : m_shared(std::make_unique<Shared>()) {
-    initialiseCurlOnce();
-    m_shared->share = curl_share_init();
-    curl_share_setopt(m_shared->share, CURLSHOPT_LOCKFUNC, &Shared::lock);
-    curl_share_setopt(m_shared->share, CURLSHOPT_UNLOCKFUNC, &Shared::unlock);
-    curl_share_setopt(m_shared->share, CURLSHOPT_USERDATA, m_shared.get());
-    curl_share_setopt(m_shared->share, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
-}
+HttpClient::HttpClient() : m_shared(std::make_unique<Shared>()) {}
 
 HttpClient::~HttpClient() {
-    curl_share_cleanup(m_shared->share);
+    if (m_shared->share)
+        CurlLibrary::get().share_cleanup(m_shared->share);
+}
+
+CURLSH* HttpClient::Shared::get(const CurlLibrary& curl) {
+    std::lock_guard guard(made);
+    if (!share) {
+        share = curl.share_init();
+        curl.share_setopt(share, CURLSHOPT_LOCKFUNC, &Shared::lock);
+        curl.share_setopt(share, CURLSHOPT_UNLOCKFUNC, &Shared::unlock);
+        curl.share_setopt(share, CURLSHOPT_USERDATA, this);
+        curl.share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+    }
+    return share;
 }
 
 ConnectionSettings HttpClient::connectionSettings() const {
@@ -170,7 +186,13 @@ void HttpClient::setConnectionSettings(const ConnectionSettings& settings) {
 DownloadResult HttpClient::get(const DownloadRequest& request) const {
     const ConnectionSettings connection = connectionSettings();
     DownloadResult result;
-    CURL* h = curl_easy_init();
+    const CurlLibrary& curl = CurlLibrary::get();
+    if (!curl.loaded) {
+        result.errorString = QStringLiteral("libcurl could not be loaded");
+        return result;
+    }
+    CURLSH* share = m_shared->get(curl);
+    CURL* h = curl.easy_init();
     if (!h) {
         result.errorString = QStringLiteral("libcurl could not start a transfer");
         return result;
@@ -179,44 +201,46 @@ DownloadResult HttpClient::get(const DownloadRequest& request) const {
     t.maxSize = request.maxSize;
     t.stallLimit = std::chrono::milliseconds(request.stallTimeoutMs);
     t.lastActivity = SteadyClock::now();
+    t.cancel = request.cancel;
+    t.progress = &request.progress;
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
     Options o{h, {}};
     o.text(CURLOPT_URL, request.url.toUtf8());
-    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorBuffer);
-    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(h, CURLOPT_MAXREDIRS, long(request.maxRedirects));
-    curl_easy_setopt(h, CURLOPT_USERAGENT, userAgent());
+    curl.easy_setopt(h, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl.easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl.easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl.easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl.easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+    curl.easy_setopt(h, CURLOPT_MAXREDIRS, long(request.maxRedirects));
+    curl.easy_setopt(h, CURLOPT_USERAGENT, userAgent());
     const QByteArray accept = QByteArray("Accept: ") + acceptValue();
-    curl_slist* headers = curl_slist_append(nullptr, accept.constData());
-    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(h, CURLOPT_SHARE, m_shared->share);
-    curl_easy_setopt(h, CURLOPT_COOKIEFILE, ""); // cookie engine on, in memory
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(request.connectTimeoutMs));
-    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, long(request.totalTimeoutMs));
-    curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(request.maxSize));
-    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &onBody);
-    curl_easy_setopt(h, CURLOPT_WRITEDATA, &t);
-    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &onHeader);
-    curl_easy_setopt(h, CURLOPT_HEADERDATA, &t);
-    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &onProgress);
-    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &t);
-    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    curl_slist* headers = curl.slist_append(nullptr, accept.constData());
+    curl.easy_setopt(h, CURLOPT_HTTPHEADER, headers);
+    curl.easy_setopt(h, CURLOPT_SHARE, share);
+    curl.easy_setopt(h, CURLOPT_COOKIEFILE, ""); // cookie engine on, in memory
+    curl.easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(request.connectTimeoutMs));
+    curl.easy_setopt(h, CURLOPT_TIMEOUT_MS, long(request.totalTimeoutMs));
+    curl.easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(request.maxSize));
+    curl.easy_setopt(h, CURLOPT_WRITEFUNCTION, &onBody);
+    curl.easy_setopt(h, CURLOPT_WRITEDATA, &t);
+    curl.easy_setopt(h, CURLOPT_HEADERFUNCTION, &onHeader);
+    curl.easy_setopt(h, CURLOPT_HEADERDATA, &t);
+    curl.easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &onProgress);
+    curl.easy_setopt(h, CURLOPT_XFERINFODATA, &t);
+    curl.easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
 #ifdef Q_OS_WIN
-    curl_easy_setopt(h, CURLOPT_SSL_OPTIONS, long(CURLSSLOPT_NATIVE_CA));
+    curl.easy_setopt(h, CURLOPT_SSL_OPTIONS, long(CURLSSLOPT_NATIVE_CA));
 #endif
     applyConnection(o, connection);
 
-    const CURLcode code = curl_easy_perform(h);
+    const CURLcode code = curl.easy_perform(h);
     long status = 0;
-    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+    curl.easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
     result.httpStatus = int(status);
-    result.errorString = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(h);
+    result.errorString = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl.easy_strerror(code));
+    curl.slist_free_all(headers);
+    curl.easy_cleanup(h);
 
     using S = DownloadResult::Status;
     if (code == CURLE_OK) {
@@ -228,6 +252,8 @@ DownloadResult HttpClient::get(const DownloadRequest& request) const {
             result.status = S::HttpError;
             result.errorString = QStringLiteral("HTTP status %1").arg(status);
         }
+    } else if (t.cancelled) {
+        result.status = S::Cancelled;
     } else if (t.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
         result.status = S::TooLarge;
     } else if (t.stalled) {

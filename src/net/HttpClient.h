@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -45,10 +47,14 @@ struct DownloadRequest {
     int totalTimeoutMs = 600'000;  // the whole transfer: a server that drips its answer never holds the command
     qint64 maxSize = 32 * 1024 * 1024;
     int maxRedirects = 5;
+    // Read on the transfer's thread: once true, the transfer stops within the next progress call.
+    const std::atomic<bool>* cancel = nullptr;
+    // Bytes received so far and announced in all (0 while unknown), called on the transfer's thread.
+    std::function<void(qint64 received, qint64 total)> progress;
 };
 
 struct DownloadResult {
-    enum class Status { Success, ConnectionFailed, Timeout, Stalled, TooLarge, TooManyRedirects, HttpError };
+    enum class Status { Success, ConnectionFailed, Timeout, Stalled, TooLarge, TooManyRedirects, HttpError, Cancelled };
     Status status = Status::ConnectionFailed;
     int httpStatus = 0;
     QByteArray data; // the body, only on success

@@ -64,4 +64,27 @@ std::optional<QDate> readRangeDate(const QString& text, const RegionalSettings& 
     return regional.parseDate(blanked, currentYear);
 }
 
+Assembled assemble(const DownloadRequest& limits, const std::optional<QString>& code, const QString& serviceOverride,
+                   const QString& fromText, const QString& toText, const RegionalSettings& regional, int currentYear) {
+    Assembled out;
+    if (!code) {
+        out.problem = Problem::NoCurrency;
+        return out;
+    }
+    const auto base = serviceBase(serviceOverride);
+    if (!base) {
+        out.problem = Problem::BadService;
+        return out;
+    }
+    const auto from = readRangeDate(fromText, regional, currentYear);
+    const auto to = readRangeDate(toText, regional, currentYear);
+    if (!from || !to) {
+        out.problem = Problem::BadDate;
+        return out;
+    }
+    out.request = limits;
+    out.request.url = url(*base, *from, *to, *code);
+    return out;
+}
+
 } // namespace RateRequest

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HttpClient.h"
 #include "store/Series.h"
 
 #include <QDate>
@@ -31,4 +32,15 @@ std::optional<QString> codeForTable(const QString& table);
 
 // A date field of the download: the user's date order and separator, the 50-year window for short years.
 std::optional<QDate> readRangeDate(const QString& text, const RegionalSettings& regional, int currentYear);
+
+enum class Problem { None, NoCurrency, BadService, BadDate };
+struct Assembled {
+    Problem problem = Problem::None;
+    DownloadRequest request; // only without a problem
+    bool ok() const { return problem == Problem::None; }
+};
+// The request of one download: the limits of `limits`, the series' code, the service (serviceBase's choice),
+// the two date fields. Checked in this order; the first fault is the problem.
+Assembled assemble(const DownloadRequest& limits, const std::optional<QString>& code, const QString& serviceOverride,
+                   const QString& fromText, const QString& toText, const RegionalSettings& regional, int currentYear);
 } // namespace RateRequest

@@ -41,41 +41,70 @@ bool ReplaceQuestion(MergeContext& context, QDate date, const QString& storedVal
 }
 
 namespace {
-void writeValues(TableObject& t, const ImportedRecord& record, const ImporterProfile& profile, const Clock& clock) {
-    const QString compared = QLatin1String(profile.comparedColumn);
-    t.setFixed4(compared, record.value);
-    if (profile.writesValue2)
-        t.setFixed4(u"RAZMER2", record.value2);
-    t.setInteger(u"UPD", int(profile.source));
-    t.setDate(u"DT", clock.today());
+class ProfilePolicy : public MergePolicy {
+public:
+    ProfilePolicy(const ImportedRecord& record, const ImporterProfile& profile, const Clock& clock)
+        : m_record(record), m_profile(profile), m_clock(clock), m_compared(QLatin1String(profile.comparedColumn)) {}
+    bool sameAsStored(const TableObject& t) const override { return t.asFixed4(m_compared) == m_record.value; }
+    UpdateSource keptSource() const override { return m_profile.source; }
+    bool agreeToReplace(MergeContext& context, int storedUpd) const override {
+        return ReplaceQuestion(context, m_record.date, context.table.displayText(m_compared), m_record.value,
+                               storedUpd);
+    }
+    void write(TableObject& t, bool inserting) const override {
+        t.setFixed4(m_compared, m_record.value);
+        if (m_profile.writesValue2)
+            t.setFixed4(u"RAZMER2", m_record.value2);
+        t.setInteger(u"UPD", int(m_profile.source));
+        t.setDate(u"DT", m_clock.today());
+        if (inserting && m_profile.currency)
+            t.setInteger(u"NOMINAL", 1);
+    }
+
+private:
+    const ImportedRecord& m_record;
+    const ImporterProfile& m_profile;
+    const Clock& m_clock;
+    const QString m_compared;
+};
+
+template <typename Write> void writeAndPost(TableObject& t, Write&& write) {
+    try {
+        write();
+        t.post();
+    } catch (...) {
+        t.cancel();
+        throw;
+    }
 }
 } // namespace
 
-void MergeImportedRecord(const ImportedRecord& record, const ImporterProfile& profile, MergeContext& context) {
+void MergeImportedRecord(QDate date, const MergePolicy& policy, MergeContext& context) {
     TableObject& t = context.table;
-    const int match = t.findDate(record.date);
+    const int match = t.findDate(date);
     if (match < 0) {
         t.insert();
-        t.setDate(u"CURDATE", record.date);
-        writeValues(t, record, profile, context.clock);
-        if (profile.currency)
-            t.setInteger(u"NOMINAL", 1);
-        t.post();
+        writeAndPost(t, [&] {
+            t.setDate(u"CURDATE", date);
+            policy.write(t, true);
+        });
         ++context.counters.added;
         return;
     }
     t.moveTo(match);
-    const QString compared = QLatin1String(profile.comparedColumn);
-    if (t.asFixed4(compared) == record.value)
+    if (policy.sameAsStored(t))
         return;
     const QVariant storedUpd = t.value(u"UPD");
-    if (storedUpd.isValid() && storedUpd.toInt() == int(profile.source))
+    if (storedUpd.isValid() && storedUpd.toInt() == int(policy.keptSource()))
         return;
-    const int upd = storedUpd.isValid() ? storedUpd.toInt() : -1;
-    if (!ReplaceQuestion(context, record.date, t.displayText(compared), record.value, upd))
+    if (!policy.agreeToReplace(context, storedUpd.isValid() ? storedUpd.toInt() : -1))
         return;
     t.edit();
-    writeValues(t, record, profile, context.clock);
-    t.post();
+    writeAndPost(t, [&] { policy.write(t, false); });
     ++context.counters.changed;
+}
+
+void MergeImportedRecord(const ImportedRecord& record, const ImporterProfile& profile, MergeContext& context) {
+    const ProfilePolicy policy(record, profile, context.clock);
+    MergeImportedRecord(record.date, policy, context);
 }

@@ -68,6 +68,23 @@ bool ReplaceQuestion(Prompts& prompts, QDate date, const QString& storedValueTex
 // The question of an import: asks unless an answer for all was given, and keeps such an answer in the context.
 bool ReplaceQuestion(MergeContext& context, QDate date, const QString& storedValueText, Fixed4 incoming, int storedUpd);
 
+// What a merge compares, keeps, asks and writes: the import's profiles and the record dialogs differ only here.
+class MergePolicy {
+public:
+    virtual ~MergePolicy() = default;
+    // The current record holds the incoming value already: nothing to do.
+    virtual bool sameAsStored(const TableObject& table) const = 0;
+    // A stored record of this source is left as it is, without a question.
+    virtual UpdateSource keptSource() const = 0;
+    // Asked before a stored record is replaced; storedUpd is -1 when the record has no source.
+    virtual bool agreeToReplace(MergeContext& context, int storedUpd) const = 0;
+    // Sets the pending record's columns but CURDATE; a replacement keeps the stored date.
+    virtual void write(TableObject& table, bool inserting) const = 0;
+};
+
 // Adds the record, leaves the stored one, or replaces its value after the user agrees. The date is looked up
-// in the whole series, whatever the profile: a second record of one date would leave the day without a rate.
+// in the whole series, whatever the policy: a second record of one date would leave the day without a rate.
+// A failed write leaves nothing half-written in the table.
+void MergeImportedRecord(QDate date, const MergePolicy& policy, MergeContext& context);
+// The same with the policy of an import profile.
 void MergeImportedRecord(const ImportedRecord& record, const ImporterProfile& profile, MergeContext& context);

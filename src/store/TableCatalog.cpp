@@ -105,10 +105,32 @@ const std::array<ColumnDef, kColumnCount>& columns(Layout layout) {
     return kCurrency;
 }
 
+namespace {
+// The catalogue's names are upper-case ASCII: a name of ASCII letters is compared by folding them; anything
+// else goes to Qt's full case folding. A lookup comes for every value an import writes.
+std::optional<bool> asciiSameName(QStringView name, const char* column) {
+    qsizetype i = 0;
+    for (; column[i] != '\0'; ++i) {
+        if (i >= name.size())
+            return false;
+        char16_t c = name[i].unicode();
+        if (c > 0x7f)
+            return std::nullopt;
+        if (c >= u'a' && c <= u'z')
+            c = char16_t(c - (u'a' - u'A'));
+        if (c != char16_t(column[i]))
+            return false;
+    }
+    return i == name.size();
+}
+} // namespace
+
 int columnIndex(Layout layout, QStringView name) {
     const auto& cols = columns(layout);
     for (int i = 0; i < kColumnCount; ++i) {
-        if (name.compare(QLatin1String(cols[size_t(i)].name), Qt::CaseInsensitive) == 0)
+        const char* column = cols[size_t(i)].name;
+        const std::optional<bool> same = asciiSameName(name, column);
+        if (same ? *same : name.compare(QLatin1String(column), Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;

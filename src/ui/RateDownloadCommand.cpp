@@ -4,6 +4,7 @@
 #include "common/AppError.h"
 #include "common/Clock.h"
 #include "common/Prompts.h"
+#include "net/DownloadTask.h"
 #include "net/RateDownload.h"
 #include "net/RateRequest.h"
 #include "store/IndicatorStore.h"
@@ -11,7 +12,6 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QStringList>
-#include <QThread>
 #include <QWidget>
 
 #include <memory>
@@ -90,18 +90,16 @@ RateDownloadCommand::RateDownloadCommand(QWidget* mainWindow, IndicatorStore& st
     : m_mainWindow(mainWindow), m_store(store), m_prompts(prompts), m_clock(clock), m_regional(regional),
       m_client(client), m_refreshPanel(std::move(refreshPanel)) {}
 
-bool RateDownloadCommand::transfer(const QString& url, DownloadResult& result) {
-    DownloadRequest request = m_template;
-    request.url = url;
-    const HttpClient& client = m_client;
+bool RateDownloadCommand::transfer(const DownloadRequest& request, DownloadResult& result) {
+    DownloadTask task(m_client, request);
+    // The caller waits for the answer as before, while the wait window and the main window keep painting. Input
+    // is not held back for later: the disabled main window drops it, so nothing the user clicked meanwhile runs
+    // after the command.
     QEventLoop loop;
-    std::unique_ptr<QThread> worker(QThread::create([&client, &request, &result] { result = client.get(request); }));
-    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-    worker->start();
-    // The wait window and the main window keep painting. Input is not held back for later: the disabled main
-    // window drops it, so nothing the user clicked meanwhile runs after the command.
+    QObject::connect(&task, &DownloadTask::finished, &loop, &QEventLoop::quit);
+    task.start();
     loop.exec();
-    worker->wait();
+    result = task.result();
     return result.ok();
 }
 
@@ -115,14 +113,12 @@ void RateDownloadCommand::run(const RateDownloadInput& input) {
     DownloadResult response;
     bool received = false;
     TableObject& table = m_store.active();
-    const int year = m_clock.today().year();
     const auto code =
         input.series ? RateRequest::codeForSeries(*input.series, input.otherCurrencyRow) : std::optional<QString>();
-    const auto from = RateRequest::readRangeDate(input.date1, m_regional, year);
-    const auto to = RateRequest::readRangeDate(input.date2, m_regional, year);
-    const auto base = m_serviceBase.isEmpty() ? RateRequest::serviceBase() : RateRequest::serviceBase(m_serviceBase);
-    if (code && from && to && base && table.layout() == Layout::Currency)
-        received = transfer(RateRequest::url(*base, *from, *to, *code), response);
+    const RateRequest::Assembled assembled = RateRequest::assemble(
+        m_template, code, m_serviceBase, input.date1, input.date2, m_regional, m_clock.today().year());
+    if (assembled.ok() && table.layout() == Layout::Currency)
+        received = transfer(assembled.request, response);
     if (!received) {
         wait->close();
         m_prompts.message(ConnectionFailedMessage());

@@ -22,9 +22,9 @@ struct RateDownloadInput {
     int otherCurrencyRow = -1;    // ValCombo's item index
 };
 
-// The window side of the download (btnGetClick): the wait window over the disabled main window, the transfer on
-// a worker thread while the event loop keeps painting, then the processing of the answer into the ActiveTable
-// on the user-interface thread. The main window is usable again after every path.
+// The window side of the download (btnGetClick): the wait window over the disabled main window, the transfer as
+// a DownloadTask on its worker thread while the windows keep painting, then the processing of the answer into the
+// ActiveTable on the user-interface thread. The main window is usable again after every path.
 class RateDownloadCommand {
 public:
     RateDownloadCommand(QWidget* mainWindow, IndicatorStore& store, Prompts& prompts, const Clock& clock,
@@ -38,7 +38,7 @@ public:
     void run(const RateDownloadInput& input);
 
 private:
-    bool transfer(const QString& url, DownloadResult& result);
+    bool transfer(const DownloadRequest& request, DownloadResult& result);
 
     QWidget* m_mainWindow;
     IndicatorStore& m_store;

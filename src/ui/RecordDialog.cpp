@@ -113,10 +113,8 @@ void RecordDialog::btnOKClick() {
         const Entry entry = readEntry();
         if (entry.date.year() < kFirstYear || entry.date.year() > kLastYear) {
             const QString field = isPeriodDialog() ? QStringLiteral("Период") : QStringLiteral("Дата");
-            throw AppError(QStringLiteral("Поле «%1»: год должен быть от %2 до %3.")
-                               .arg(field)
-                               .arg(kFirstYear)
-                               .arg(kLastYear));
+            throw AppError(
+                QStringLiteral("Поле «%1»: год должен быть от %2 до %3.").arg(field).arg(kFirstYear).arg(kLastYear));
         }
         if (m_context.addMode)
             addRecord(entry);
@@ -155,29 +153,36 @@ QString RecordDialog::storedText(const char16_t* column) const {
     return table().displayText(QStringView(column));
 }
 
-void RecordDialog::addRecord(const Entry& entry) {
-    TableObject& t = table();
-    // The whole series is searched: a record of the same date elsewhere is the one the user means.
-    const int match = t.findDate(entry.date);
-    if (match < 0) {
-        writeAndPost(Write::Insert, entry);
-        ++m_context.counters.added;
-        return;
+// A typed record against the stored one of its date: compared exactly, ConsultantPlus records kept, the question
+// of the dialogs, the source "by hand".
+class RecordDialog::AddPolicy : public MergePolicy {
+public:
+    AddPolicy(RecordDialog& dialog, const Entry& entry) : m_dialog(dialog), m_entry(entry) {}
+    bool sameAsStored(const TableObject& t) const override {
+        // Typed value against the stored count of ten-thousandths: more than four places is different.
+        const auto typed = m_entry.mainValue.exactTenThousandths();
+        return typed && *typed == t.asFixed4(m_dialog.mainColumn()).count();
     }
-    t.moveTo(match);
-    // Typed value against the stored count of ten-thousandths, exactly: more than four places is different.
-    const auto typed = entry.mainValue.exactTenThousandths();
-    if (typed && *typed == t.asFixed4(mainColumn()).count())
-        return;
-    const QVariant upd = t.value(u"UPD");
-    if (upd.isValid() && upd.toInt() == int(UpdateSource::ConsultantPlus))
-        return;
-    const QString question = ManualReplaceQuestionText(isPeriodDialog(), entry.keyText, t.displayText(mainColumn()),
-                                                       entry.mainText, upd.isValid() ? upd.toInt() : -1);
-    if (!m_context.prompts.question(question))
-        return;
-    writeAndPost(Write::Replace, entry);
-    ++m_context.counters.changed;
+    UpdateSource keptSource() const override { return UpdateSource::ConsultantPlus; }
+    bool agreeToReplace(MergeContext& context, int storedUpd) const override {
+        return context.prompts.question(ManualReplaceQuestionText(m_dialog.isPeriodDialog(), m_entry.keyText,
+                                                                  context.table.displayText(m_dialog.mainColumn()),
+                                                                  m_entry.mainText, storedUpd));
+    }
+    void write(TableObject& t, bool inserting) const override {
+        m_dialog.writeColumns(t, inserting ? Write::Insert : Write::Replace);
+        t.setInteger(u"UPD", int(UpdateSource::Manual));
+        t.setDate(u"DT", m_dialog.m_context.clock.today());
+    }
+
+private:
+    RecordDialog& m_dialog;
+    const Entry& m_entry;
+};
+
+void RecordDialog::addRecord(const Entry& entry) {
+    MergeContext merge{table(), m_context.counters, m_context.prompts, m_context.clock, m_context.regional};
+    MergeImportedRecord(entry.date, AddPolicy(*this, entry), merge);
 }
 
 void RecordDialog::editRecord(const Entry& entry) {
@@ -191,20 +196,16 @@ void RecordDialog::editRecord(const Entry& entry) {
                                  .arg(date)
                            : QStringLiteral("На %1 в таблице уже есть другая запись. Укажите другую дату.").arg(date));
     }
-    writeAndPost(Write::Edit, entry);
+    postEdit(entry);
     ++m_context.counters.changed;
 }
 
-void RecordDialog::writeAndPost(Write kind, const Entry& entry) {
+void RecordDialog::postEdit(const Entry& entry) {
     TableObject& t = table();
-    if (kind == Write::Insert)
-        t.insert();
-    else
-        t.edit(); // on an empty table this starts an insert
+    t.edit(); // on an empty table this starts an insert
     try {
-        if (kind != Write::Replace)
-            t.setDate(u"CURDATE", entry.date);
-        writeColumns(t, kind);
+        t.setDate(u"CURDATE", entry.date);
+        writeColumns(t, Write::Edit);
         t.setInteger(u"UPD", int(UpdateSource::Manual));
         t.setDate(u"DT", m_context.clock.today());
         t.post();

@@ -88,13 +88,14 @@ protected:
     MaskedDateEdit* de = nullptr;
 
 private:
+    class AddPolicy; // the merge of a typed record
     static constexpr int kFirstYear = 1900;
     static constexpr int kLastYear = 2100;
     QStringList fieldTexts() const;
 
     void addRecord(const Entry& entry);
     void editRecord(const Entry& entry);
-    void writeAndPost(Write kind, const Entry& entry);
+    void postEdit(const Entry& entry);
 
     RecordDialogContext m_context;
     QFormLayout* m_form = nullptr;
