@@ -1,6 +1,6 @@
 #include "HttpClient.h"
 
-#include "CurlLibrary.h"
+#include <curl/curl.h>
 
 #include <array>
 #include <chrono>
@@ -8,6 +8,11 @@
 
 namespace {
 using SteadyClock = std::chrono::steady_clock;
+
+void initialiseCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
 
 struct Transfer {
     QByteArray body;
@@ -76,13 +81,12 @@ struct Options {
     size_t used = 0;
     void text(CURLoption option, const QByteArray& value) {
         keep.at(used) = value;
-        CurlLibrary::get().easy_setopt(handle, option, keep.at(used).constData());
+        curl_easy_setopt(handle, option, keep.at(used).constData());
         ++used;
     }
 };
 
 void applyConnection(Options& o, const ConnectionSettings& c) {
-    const CurlLibrary& curl = CurlLibrary::get();
     CURL* h = o.handle;
     if (c.socks.version != SocksVersion::None) {
         const char* scheme = "socks5h";
@@ -92,25 +96,25 @@ void applyConnection(Options& o, const ConnectionSettings& c) {
         else if (c.socks.version == SocksVersion::Socks4A)
             scheme = "socks4a", type = CURLPROXY_SOCKS4A;
         o.text(CURLOPT_PROXY, proxyUrl(scheme, c.socks.host));
-        curl.easy_setopt(h, CURLOPT_PROXYTYPE, type);
-        curl.easy_setopt(h, CURLOPT_PROXYPORT, long(c.socks.port));
+        curl_easy_setopt(h, CURLOPT_PROXYTYPE, type);
+        curl_easy_setopt(h, CURLOPT_PROXYPORT, long(c.socks.port));
         if (c.socks.authentication == SocksAuthentication::UserPassword) {
             o.text(CURLOPT_PROXYUSERNAME, c.socks.user.toUtf8());
             o.text(CURLOPT_PROXYPASSWORD, c.socks.password.toUtf8());
-            curl.easy_setopt(h, CURLOPT_SOCKS5_AUTH, long(CURLAUTH_BASIC));
+            curl_easy_setopt(h, CURLOPT_SOCKS5_AUTH, long(CURLAUTH_BASIC));
         } else {
-            curl.easy_setopt(h, CURLOPT_SOCKS5_AUTH, long(CURLAUTH_NONE));
+            curl_easy_setopt(h, CURLOPT_SOCKS5_AUTH, long(CURLAUTH_NONE));
         }
     } else if (!c.proxy.server.isEmpty()) {
         o.text(CURLOPT_PROXY, proxyUrl("http", c.proxy.server));
-        curl.easy_setopt(h, CURLOPT_PROXYTYPE, long(CURLPROXY_HTTP));
-        curl.easy_setopt(h, CURLOPT_PROXYPORT, long(c.proxy.port));
+        curl_easy_setopt(h, CURLOPT_PROXYTYPE, long(CURLPROXY_HTTP));
+        curl_easy_setopt(h, CURLOPT_PROXYPORT, long(c.proxy.port));
         if (!c.proxy.user.isEmpty() || !c.proxy.password.isEmpty()) {
             o.text(CURLOPT_PROXYUSERNAME, c.proxy.user.toUtf8());
             o.text(CURLOPT_PROXYPASSWORD, c.proxy.password.toUtf8());
             // More than one method: the first request goes without credentials and they follow only when
             // the proxy asks.
-            curl.easy_setopt(h, CURLOPT_PROXYAUTH, long(CURLAUTH_ANY));
+            curl_easy_setopt(h, CURLOPT_PROXYAUTH, long(CURLAUTH_ANY));
         }
     } else {
         // Direct, whatever proxy the environment names.
@@ -133,10 +137,8 @@ bool ConnectionSettings::operator==(const ConnectionSettings& o) const {
 }
 
 struct HttpClient::Shared {
-    CURLSH* share = nullptr; // made with the first transfer, so that libcurl is loaded only when needed
-    std::mutex made;
+    CURLSH* share = nullptr;
     std::array<std::mutex, CURL_LOCK_DATA_LAST> locks;
-    CURLSH* get(const CurlLibrary& curl);
 
     static void lock(CURL*, curl_lock_data data, curl_lock_access, void* user) {
         static_cast<Shared*>(user)->locks.at(size_t(data)).lock();
@@ -154,23 +156,17 @@ const char* HttpClient::acceptValue() {
     return "text/html, */*";
 }
 
-HttpClient::HttpClient() : m_shared(std::make_unique<Shared>()) {}
-
-HttpClient::~HttpClient() {
-    if (m_shared->share)
-        CurlLibrary::get().share_cleanup(m_shared->share);
+HttpClient::HttpClient() : m_shared(std::make_unique<Shared>()) {
+    initialiseCurlOnce();
+    m_shared->share = curl_share_init();
+    curl_share_setopt(m_shared->share, CURLSHOPT_LOCKFUNC, &Shared::lock);
+    curl_share_setopt(m_shared->share, CURLSHOPT_UNLOCKFUNC, &Shared::unlock);
+    curl_share_setopt(m_shared->share, CURLSHOPT_USERDATA, m_shared.get());
+    curl_share_setopt(m_shared->share, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
 }
 
-CURLSH* HttpClient::Shared::get(const CurlLibrary& curl) {
-    std::lock_guard guard(made);
-    if (!share) {
-        share = curl.share_init();
-        curl.share_setopt(share, CURLSHOPT_LOCKFUNC, &Shared::lock);
-        curl.share_setopt(share, CURLSHOPT_UNLOCKFUNC, &Shared::unlock);
-        curl.share_setopt(share, CURLSHOPT_USERDATA, this);
-        curl.share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
-    }
-    return share;
+HttpClient::~HttpClient() {
+    curl_share_cleanup(m_shared->share);
 }
 
 ConnectionSettings HttpClient::connectionSettings() const {
@@ -186,13 +182,7 @@ void HttpClient::setConnectionSettings(const ConnectionSettings& settings) {
 DownloadResult HttpClient::get(const DownloadRequest& request) const {
     const ConnectionSettings connection = connectionSettings();
     DownloadResult result;
-    const CurlLibrary& curl = CurlLibrary::get();
-    if (!curl.loaded) {
-        result.errorString = QStringLiteral("libcurl could not be loaded");
-        return result;
-    }
-    CURLSH* share = m_shared->get(curl);
-    CURL* h = curl.easy_init();
+    CURL* h = curl_easy_init();
     if (!h) {
         result.errorString = QStringLiteral("libcurl could not start a transfer");
         return result;
@@ -207,40 +197,40 @@ DownloadResult HttpClient::get(const DownloadRequest& request) const {
     char errorBuffer[CURL_ERROR_SIZE] = {};
     Options o{h, {}};
     o.text(CURLOPT_URL, request.url.toUtf8());
-    curl.easy_setopt(h, CURLOPT_ERRORBUFFER, errorBuffer);
-    curl.easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-    curl.easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl.easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl.easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-    curl.easy_setopt(h, CURLOPT_MAXREDIRS, long(request.maxRedirects));
-    curl.easy_setopt(h, CURLOPT_USERAGENT, userAgent());
+    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(h, CURLOPT_MAXREDIRS, long(request.maxRedirects));
+    curl_easy_setopt(h, CURLOPT_USERAGENT, userAgent());
     const QByteArray accept = QByteArray("Accept: ") + acceptValue();
-    curl_slist* headers = curl.slist_append(nullptr, accept.constData());
-    curl.easy_setopt(h, CURLOPT_HTTPHEADER, headers);
-    curl.easy_setopt(h, CURLOPT_SHARE, share);
-    curl.easy_setopt(h, CURLOPT_COOKIEFILE, ""); // cookie engine on, in memory
-    curl.easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(request.connectTimeoutMs));
-    curl.easy_setopt(h, CURLOPT_TIMEOUT_MS, long(request.totalTimeoutMs));
-    curl.easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(request.maxSize));
-    curl.easy_setopt(h, CURLOPT_WRITEFUNCTION, &onBody);
-    curl.easy_setopt(h, CURLOPT_WRITEDATA, &t);
-    curl.easy_setopt(h, CURLOPT_HEADERFUNCTION, &onHeader);
-    curl.easy_setopt(h, CURLOPT_HEADERDATA, &t);
-    curl.easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &onProgress);
-    curl.easy_setopt(h, CURLOPT_XFERINFODATA, &t);
-    curl.easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    curl_slist* headers = curl_slist_append(nullptr, accept.constData());
+    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(h, CURLOPT_SHARE, m_shared->share);
+    curl_easy_setopt(h, CURLOPT_COOKIEFILE, ""); // cookie engine on, in memory
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(request.connectTimeoutMs));
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, long(request.totalTimeoutMs));
+    curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(request.maxSize));
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &onBody);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &t);
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &onHeader);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, &t);
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &onProgress);
+    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &t);
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
 #ifdef Q_OS_WIN
-    curl.easy_setopt(h, CURLOPT_SSL_OPTIONS, long(CURLSSLOPT_NATIVE_CA));
+    curl_easy_setopt(h, CURLOPT_SSL_OPTIONS, long(CURLSSLOPT_NATIVE_CA));
 #endif
     applyConnection(o, connection);
 
-    const CURLcode code = curl.easy_perform(h);
+    const CURLcode code = curl_easy_perform(h);
     long status = 0;
-    curl.easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
     result.httpStatus = int(status);
-    result.errorString = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl.easy_strerror(code));
-    curl.slist_free_all(headers);
-    curl.easy_cleanup(h);
+    result.errorString = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));
+    curl_slist_free_all(headers);
+    curl_easy_cleanup(h);
 
     using S = DownloadResult::Status;
     if (code == CURLE_OK) {
