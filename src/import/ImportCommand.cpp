@@ -160,7 +160,7 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
     const Recognition* recognition = recognitionOf(nodeIndex);
     const bool fromFile = mode == UpdateMode::ConsultantPlus || mode == UpdateMode::Garant;
     TableObject* dataset = recognition ? (recognition->wage ? &m_store.tStavka : &m_store.tKurs) : nullptr;
-    std::optional<CommandTransaction> transaction;
+    std::optional<Database::Transaction> transaction;
     bool failed = false;
     bool fileRead = false;
     int failedLine = 0;
@@ -246,11 +246,7 @@ ImportOutcome ImportCommand::run(int nodeIndex, UpdateMode mode, const QString& 
                 addReason(reasons, why);
             }
             // Nothing of this run reached the file: show the series as it is stored.
-            try {
-                m_store.database().rollback();
-            } catch (...) {
-                // The engine has ended the transaction itself; there is nothing to undo.
-            }
+            transaction.reset();
             try {
                 dataset->close();
                 dataset->open();
