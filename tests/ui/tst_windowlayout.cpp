@@ -1,5 +1,5 @@
 #include "WindowFixture.h"
-#include "app/SkinSupport.h"
+#include "ui/SkinSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "SkinSupport.h"
 
-#include "SkinPackage.h"
 #include "common/Settings.h"
+#include "shell/SkinPackage.h"
 
 #include <QApplication>
 #include <QComboBox>
