@@ -133,7 +133,7 @@ void SkinSupport::applySkin(const QString& name) {
 }
 
 void SkinSupport::chooseSkin(Settings& settings, const QString& name) {
-    settings.setText(QStringLiteral("Skin"), name);
+    settings.setText(Settings::Key::Skin, name);
     applySkin(name);
 }
 

@@ -213,9 +213,9 @@ void TestAppPaths::choiceIsRemembered() {
     QTemporaryDir root;
     Settings settings(root.filePath("Vendrick.ini"));
     AppPaths::rememberDatabase(settings, root.filePath("home/../home/Tarvel/main.db"));
-    QCOMPARE(settings.text("Database"), root.filePath("home/Tarvel/main.db"));
+    QCOMPARE(settings.text(Settings::Key::Database), root.filePath("home/Tarvel/main.db"));
     Settings reread(root.filePath("Vendrick.ini"));
-    QCOMPARE(reread.text("Database"), root.filePath("home/Tarvel/main.db"));
+    QCOMPARE(reread.text(Settings::Key::Database), root.filePath("home/Tarvel/main.db"));
 }
 
 QTEST_GUILESS_MAIN(TestAppPaths)
