@@ -33,7 +33,7 @@ public:
 };
 
 void fill(Database& db, int records) {
-    db.begin();
+    Database::Transaction transaction(db);
     Statement st(db, QStringLiteral("INSERT INTO USD VALUES (?, 1, ?, 1, ?)"));
     QDate day(2026, 1, 1);
     for (int i = 0; i < records; ++i, day = day.addDays(-1)) {
@@ -43,7 +43,7 @@ void fill(Database& db, int records) {
         st.bindText(3, day.toString(Qt::ISODate));
         st.step();
     }
-    db.commit();
+    transaction.commit();
 }
 } // namespace
 

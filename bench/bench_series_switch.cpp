@@ -31,7 +31,7 @@ public:
 };
 
 void fill(Database& db, const char* table, int records) {
-    db.begin();
+    Database::Transaction transaction(db);
     Statement st(db, QStringLiteral("INSERT INTO %1 VALUES (?, 1, ?, 1, ?)").arg(QLatin1String(table)));
     QDate day(2026, 1, 1);
     for (int i = 0; i < records; ++i, day = day.addDays(-1)) {
@@ -41,7 +41,7 @@ void fill(Database& db, const char* table, int records) {
         st.bindText(3, day.toString(Qt::ISODate));
         st.step();
     }
-    db.commit();
+    transaction.commit();
 }
 } // namespace
 

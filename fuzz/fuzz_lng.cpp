@@ -1,6 +1,6 @@
 // The language catalogue reader on arbitrary bytes: no crash, no hang; every record takes what the text gives.
-#include "app/IniText.h"
-#include "app/Localize.h"
+#include "shell/IniText.h"
+#include "shell/Localize.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 // Packs a style sheet as the skin "UserSkin" and draws the skin's wall picture:
 //   tarvel-skinpack sheet.qss skin.pkg wall.jpg top-colour bottom-colour
-#include "app/SkinPackage.h"
+#include "shell/SkinPackage.h"
 
 #include <QColor>
 #include <QCoreApplication>

@@ -18,8 +18,15 @@ if [ "$(id -u)" -eq 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
-  # The proxy servers come as system services; the tests start their own copies.
-  for svc in tinyproxy danted; do
+  # The tests start their own proxy servers on free ports and need no system service. Installing the packages
+  # also starts their services with the default configuration (an open proxy on port 8888): undo that for the
+  # packages installed just now, and leave alone a service the machine had before.
+  for p in "${missing[@]}"; do
+    case "$p" in
+      tinyproxy) svc=tinyproxy ;;
+      dante-server) svc=danted ;;
+      *) continue ;;
+    esac
     if command -v systemctl >/dev/null 2>&1; then systemctl disable --now "$svc" >/dev/null 2>&1 || true; fi
     if command -v service >/dev/null 2>&1; then service "$svc" stop >/dev/null 2>&1 || true; fi
   done

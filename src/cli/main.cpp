@@ -1,6 +1,6 @@
 #include "CliContext.h"
 
-#include "app/AppPaths.h"
+#include "shell/AppPaths.h"
 #include "common/Settings.h"
 
 #include <QCoreApplication>

@@ -7,47 +7,70 @@
 namespace {
 const QString kGroup = QStringLiteral("Settings/");
 
-const Settings::Value kValues[] = {
-    {"Enab", Settings::Kind::Number, "0"},
-    {"Advertising", Settings::Kind::Text, "0"},
-    {"Skin", Settings::Kind::Text, "No skin"},
-    {"ProxyIP", Settings::Kind::Text, ""},
-    {"ProxyPort", Settings::Kind::Number, "80"},
-    {"Socket", Settings::Kind::Number, "0"},
-    {"EnabAuth", Settings::Kind::Number, nullptr},
-    {"Name", Settings::Kind::Text, nullptr},
-    {"Pass", Settings::Kind::Text, nullptr},
-    {"Country", Settings::Kind::Text, nullptr},
-    {"Lang", Settings::Kind::Text, nullptr},
-    {"Path", Settings::Kind::Text, nullptr},
+constexpr Settings::Value kValues[] = {
+    {Settings::Key::Enab, "Enab", Settings::Kind::Number, "0"},
+    {Settings::Key::Advertising, "Advertising", Settings::Kind::Text, "0"},
+    {Settings::Key::Skin, "Skin", Settings::Kind::Text, "No skin"},
+    {Settings::Key::ProxyIP, "ProxyIP", Settings::Kind::Text, ""},
+    {Settings::Key::ProxyPort, "ProxyPort", Settings::Kind::Number, "80"},
+    {Settings::Key::Socket, "Socket", Settings::Kind::Number, "0"},
+    {Settings::Key::EnabAuth, "EnabAuth", Settings::Kind::Number, nullptr},
+    {Settings::Key::Name, "Name", Settings::Kind::Text, nullptr},
+    {Settings::Key::Pass, "Pass", Settings::Kind::Text, nullptr},
+    {Settings::Key::Country, "Country", Settings::Kind::Text, nullptr},
+    {Settings::Key::Lang, "Lang", Settings::Kind::Text, nullptr},
+    {Settings::Key::Path, "Path", Settings::Kind::Text, nullptr},
     // The calculations window: its size, the open tab and the last inputs of each tab.
-    {"CalcWidth", Settings::Kind::Number, nullptr},
-    {"CalcHeight", Settings::Kind::Number, nullptr},
-    {"CalcTab", Settings::Kind::Number, nullptr},
-    {"CalcPrincipal", Settings::Kind::Text, nullptr},
-    {"CalcFrom", Settings::Kind::Text, nullptr},
-    {"CalcTo", Settings::Kind::Text, nullptr},
-    {"CalcBasis", Settings::Kind::Text, nullptr},   // "395", "150", "300" or the N of 1/N
-    {"CalcPayments", Settings::Kind::Text, nullptr}, // "DD.MM.YYYY=AMOUNT" items joined by "|"
-    {"ConvSeries", Settings::Kind::Text, nullptr},
-    {"ConvDate", Settings::Kind::Text, nullptr},
-    {"ConvAmount", Settings::Kind::Text, nullptr},
-    {"ConvDirection", Settings::Kind::Number, nullptr}, // 0 currency to roubles, 1 roubles to currency
-    {"InflFrom", Settings::Kind::Text, nullptr},
-    {"InflTo", Settings::Kind::Text, nullptr},
-    {"InflAmount", Settings::Kind::Text, nullptr},
-    {"ChartSeries", Settings::Kind::Text, nullptr},
-    {"ChartFrom", Settings::Kind::Text, nullptr},
-    {"ChartTo", Settings::Kind::Text, nullptr},
+    {Settings::Key::CalcWidth, "CalcWidth", Settings::Kind::Number, nullptr},
+    {Settings::Key::CalcHeight, "CalcHeight", Settings::Kind::Number, nullptr},
+    {Settings::Key::CalcTab, "CalcTab", Settings::Kind::Number, nullptr},
+    {Settings::Key::CalcPrincipal, "CalcPrincipal", Settings::Kind::Text, nullptr},
+    {Settings::Key::CalcFrom, "CalcFrom", Settings::Kind::Text, nullptr},
+    {Settings::Key::CalcTo, "CalcTo", Settings::Kind::Text, nullptr},
+    {Settings::Key::CalcBasis, "CalcBasis", Settings::Kind::Text, nullptr}, // "395", "150", "300" or the N of 1/N
+    {Settings::Key::CalcPayments, "CalcPayments", Settings::Kind::Text,
+     nullptr}, // "DD.MM.YYYY=AMOUNT" items joined by "|"
+    {Settings::Key::ConvSeries, "ConvSeries", Settings::Kind::Text, nullptr},
+    {Settings::Key::ConvDate, "ConvDate", Settings::Kind::Text, nullptr},
+    {Settings::Key::ConvAmount, "ConvAmount", Settings::Kind::Text, nullptr},
+    {Settings::Key::ConvDirection, "ConvDirection", Settings::Kind::Number,
+     nullptr}, // 0 currency to roubles, 1 roubles to currency
+    {Settings::Key::InflFrom, "InflFrom", Settings::Kind::Text, nullptr},
+    {Settings::Key::InflTo, "InflTo", Settings::Kind::Text, nullptr},
+    {Settings::Key::InflAmount, "InflAmount", Settings::Kind::Text, nullptr},
+    {Settings::Key::ChartSeries, "ChartSeries", Settings::Kind::Text, nullptr},
+    {Settings::Key::ChartFrom, "ChartFrom", Settings::Kind::Text, nullptr},
+    {Settings::Key::ChartTo, "ChartTo", Settings::Kind::Text, nullptr},
     // The database file chosen at the first start (beside the program, or the user's copy); later starts of the
     // window and of tarvel-cli keep to it while it exists.
-    {"Database", Settings::Kind::Text, nullptr},
+    {Settings::Key::Database, "Database", Settings::Kind::Text, nullptr},
 };
+
+// The table is indexed by Settings::Key: each row stands at its key's place.
+constexpr bool inKeyOrder() {
+    for (size_t i = 0; i < std::size(kValues); ++i)
+        if (size_t(kValues[i].key) != i)
+            return false;
+    return std::size(kValues) == size_t(Settings::Key::Count);
+}
+static_assert(inKeyOrder(), "every key has its row, in the order of Settings::Key");
+
+const Settings::Value& valueOf(Settings::Key key) {
+    return kValues[size_t(key)];
+}
+
+QString path(Settings::Key key) {
+    return kGroup + Settings::name(key);
+}
 } // namespace
 
 const Settings::Value* Settings::values(int* count) {
     *count = int(std::size(kValues));
     return kValues;
+}
+
+QString Settings::name(Key key) {
+    return QString::fromLatin1(valueOf(key).name);
 }
 
 Settings::Settings() {
@@ -95,16 +118,16 @@ void Settings::writeFirstStartDefaults() {
     sync();
 }
 
-bool Settings::contains(const QString& name) const {
-    return m_settings->contains(kGroup + name);
+bool Settings::contains(Key key) const {
+    return m_settings->contains(path(key));
 }
 
-QString Settings::text(const QString& name) const {
-    return m_settings->value(kGroup + name).toString();
+QString Settings::text(Key key) const {
+    return m_settings->value(path(key)).toString();
 }
 
-int Settings::number(const QString& name, int fallback) const {
-    const QVariant v = m_settings->value(kGroup + name);
+int Settings::number(Key key, int fallback) const {
+    const QVariant v = m_settings->value(path(key));
     if (!v.isValid())
         return fallback;
     bool ok = false;
@@ -112,39 +135,39 @@ int Settings::number(const QString& name, int fallback) const {
     return ok ? n : fallback;
 }
 
-void Settings::setText(const QString& name, const QString& value) {
+void Settings::setText(Key key, const QString& value) {
     beforeWrite();
-    m_settings->setValue(kGroup + name, value);
+    m_settings->setValue(path(key), value);
     sync();
 }
 
-void Settings::setNumber(const QString& name, int value) {
+void Settings::setNumber(Key key, int value) {
     beforeWrite();
-    m_settings->setValue(kGroup + name, value);
+    m_settings->setValue(path(key), value);
     sync();
 }
 
-void Settings::setValues(const QList<QPair<QString, QVariant>>& values) {
+void Settings::setValues(const QList<QPair<Key, QVariant>>& values) {
     beforeWrite();
-    for (const auto& [name, value] : values)
-        m_settings->setValue(kGroup + name, value);
+    for (const auto& [key, value] : values)
+        m_settings->setValue(path(key), value);
     sync();
 }
 
 int Settings::advertising() const {
-    return number(QStringLiteral("Advertising"), 0);
+    return number(Key::Advertising, 0);
 }
 
 std::optional<QString> Settings::country() const {
-    if (!contains(QStringLiteral("Country")))
+    if (!contains(Key::Country))
         return std::nullopt;
-    return text(QStringLiteral("Country"));
+    return text(Key::Country);
 }
 
 std::optional<QString> Settings::lang() const {
-    if (!contains(QStringLiteral("Lang")))
+    if (!contains(Key::Lang))
         return std::nullopt;
-    return text(QStringLiteral("Lang"));
+    return text(Key::Lang);
 }
 
 void Settings::beforeWrite() {

@@ -11,14 +11,52 @@
 // first-start default.
 class Settings {
 public:
+    // Every value of the key; the table in Settings.cpp has one row per key, in this order.
+    enum class Key {
+        Enab,
+        Advertising,
+        Skin,
+        ProxyIP,
+        ProxyPort,
+        Socket,
+        EnabAuth,
+        Name,
+        Pass,
+        Country,
+        Lang,
+        Path,
+        CalcWidth,
+        CalcHeight,
+        CalcTab,
+        CalcPrincipal,
+        CalcFrom,
+        CalcTo,
+        CalcBasis,
+        CalcPayments,
+        ConvSeries,
+        ConvDate,
+        ConvAmount,
+        ConvDirection,
+        InflFrom,
+        InflTo,
+        InflAmount,
+        ChartSeries,
+        ChartFrom,
+        ChartTo,
+        Database,
+        Count
+    };
     enum class Kind { Number, Text };
     struct Value {
+        Key key;
         const char* name;
         Kind kind;
         const char* firstStartDefault; // nullptr: not written at first start
     };
     // Every value of the key, first-start defaults in the order they are written.
     static const Value* values(int* count);
+    // The value's name in the key.
+    static QString name(Key key);
 
     Settings();                                // the user's own key
     explicit Settings(const QString& iniFile); // a given INI file (tests, portable copies)
@@ -32,16 +70,16 @@ public:
     // Writes the defaults when the key does not exist yet; later starts never rewrite them.
     void writeFirstStartDefaults();
 
-    bool contains(const QString& name) const;
-    QString text(const QString& name) const;                // missing: empty text
-    int number(const QString& name, int fallback = 0) const; // missing or not a whole number: fallback
-    void setText(const QString& name, const QString& value);
-    void setNumber(const QString& name, int value);
+    bool contains(Key key) const;
+    QString text(Key key) const;                 // missing: empty text
+    int number(Key key, int fallback = 0) const; // missing or not a whole number: fallback
+    void setText(Key key, const QString& value);
+    void setNumber(Key key, int value);
     // Writes several values and stores them in one go.
-    void setValues(const QList<QPair<QString, QVariant>>& values);
+    void setValues(const QList<QPair<Key, QVariant>>& values);
 
     // Start-up readings.
-    QString skin() const { return text(QStringLiteral("Skin")); }
+    QString skin() const { return text(Key::Skin); }
     int advertising() const; // missing or not a whole number: 0
     std::optional<QString> country() const;
     std::optional<QString> lang() const;

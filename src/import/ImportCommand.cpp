@@ -121,7 +121,7 @@ ImportOutcome ImportCommand::run(Series series, UpdateMode mode, const QString& 
     TableObject* dataset = nullptr;
     if (recognition)
         dataset = SeriesTable::of(series).layout == Layout::Wage ? &m_store.tStavka : &m_store.tKurs;
-    std::optional<CommandTransaction> transaction;
+    std::optional<Database::Transaction> transaction;
     bool failed = false;
     bool fileRead = false;
     int failedLine = 0;
@@ -197,11 +197,7 @@ ImportOutcome ImportCommand::run(Series series, UpdateMode mode, const QString& 
                 addReason(reasons, why);
             }
             // Nothing of this run reached the file: show the series as it is stored.
-            try {
-                m_store.database().rollback();
-            } catch (...) {
-                // The engine has ended the transaction itself; there is nothing to undo.
-            }
+            transaction.reset();
             try {
                 dataset->close();
                 dataset->open();

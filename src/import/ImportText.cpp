@@ -111,13 +111,6 @@ QString trimmed(QStringView text) {
     return trimmedControl(text).toString();
 }
 
-int readInteger(QStringView text) {
-    const auto v = parseInteger(text);
-    if (!v)
-        throw AppError(notIntegerMessage(trimmed(text)));
-    return *v;
-}
-
 Fixed4 readNumber(QStringView text, const RegionalSettings& regional) {
     const auto d = parseDecimal(text, regional.decimalSeparator);
     const auto f = d ? Fixed4::fromDecimal(*d) : std::nullopt;

@@ -42,7 +42,6 @@ QString token(QStringView line, int i, int* end = nullptr);
 
 // The readings of the parsers; each throws AppError on text that does not fit.
 QString trimmed(QStringView text); // without characters of codes 0 to 32 at both ends
-int readInteger(QStringView text); // trimmed, optional sign
 Fixed4 readNumber(QStringView text, const RegionalSettings& regional); // trimmed, regional decimal mark
 QDate readDateText(QStringView text, const RegionalSettings& regional, int currentYear);
 QDate makeDate(int year, int month, int day); // must be a valid calendar date

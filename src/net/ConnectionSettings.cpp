@@ -5,14 +5,6 @@
 #include "common/Settings.h"
 
 namespace {
-const QString kEnab = QStringLiteral("Enab");
-const QString kProxyIP = QStringLiteral("ProxyIP");
-const QString kProxyPort = QStringLiteral("ProxyPort");
-const QString kSocket = QStringLiteral("Socket");
-const QString kEnabAuth = QStringLiteral("EnabAuth");
-const QString kName = QStringLiteral("Name");
-const QString kPass = QStringLiteral("Pass");
-const QString kPath = QStringLiteral("Path");
 
 SocksVersion versionOf(int kind) {
     switch (kind) {
@@ -61,19 +53,19 @@ std::optional<ConnectionDialogValues> ReadConnectionDialog(const Settings& setti
     if (!settings.keyExists())
         return std::nullopt;
     ConnectionDialogValues v;
-    v.useProxy = settings.number(kEnab) != 0;
+    v.useProxy = settings.number(Settings::Key::Enab) != 0;
     if (!v.useProxy)
         return v;
-    v.address = settings.text(kProxyIP);
-    if (settings.contains(kProxyPort))
-        v.port = QString::number(settings.number(kProxyPort));
-    const int kind = settings.number(kSocket, int(ProxyKind::Http));
+    v.address = settings.text(Settings::Key::ProxyIP);
+    if (settings.contains(Settings::Key::ProxyPort))
+        v.port = QString::number(settings.number(Settings::Key::ProxyPort));
+    const int kind = settings.number(Settings::Key::Socket, int(ProxyKind::Http));
     if (kind >= int(ProxyKind::Socks4) && kind <= int(ProxyKind::Http))
         v.kind = kind;
-    v.authorise = settings.number(kEnabAuth) != 0;
+    v.authorise = settings.number(Settings::Key::EnabAuth) != 0;
     if (v.authorise) {
-        v.user = settings.text(kName);
-        v.password = DecodePass(settings.text(kPass));
+        v.user = settings.text(Settings::Key::Name);
+        v.password = DecodePass(settings.text(Settings::Key::Pass));
     }
     return v;
 }
@@ -81,7 +73,7 @@ std::optional<ConnectionDialogValues> ReadConnectionDialog(const Settings& setti
 ConnectionSettings StoreConnectionDialog(Settings& settings, const ConnectionDialogValues& v) {
     ConnectionSettings client;
     if (!v.useProxy) {
-        settings.setValues({{kEnab, 0}});
+        settings.setValues({{Settings::Key::Enab, 0}});
         return client;
     }
     const QString portText = v.port.trimmed();
@@ -98,11 +90,14 @@ ConnectionSettings StoreConnectionDialog(Settings& settings, const ConnectionDia
         (v.kind >= int(ProxyKind::Socks4) && v.kind <= int(ProxyKind::Http)) ? v.kind : int(ProxyKind::Http);
     const QString address = v.address.trimmed();
 
-    QList<QPair<QString, QVariant>> values{
-        {kEnab, 1}, {kProxyIP, address}, {kProxyPort, port}, {kSocket, kind}, {kEnabAuth, v.authorise ? 1 : 0}};
+    QList<QPair<Settings::Key, QVariant>> values{{Settings::Key::Enab, 1},
+                                                 {Settings::Key::ProxyIP, address},
+                                                 {Settings::Key::ProxyPort, port},
+                                                 {Settings::Key::Socket, kind},
+                                                 {Settings::Key::EnabAuth, v.authorise ? 1 : 0}};
     if (v.authorise) {
-        values.append({kName, v.user.trimmed()});
-        values.append({kPass, EncodePass(v.password)});
+        values.append({Settings::Key::Name, v.user.trimmed()});
+        values.append({Settings::Key::Pass, EncodePass(v.password)});
     }
     settings.setValues(values);
 
@@ -128,11 +123,11 @@ ConnectionSettings StoreConnectionDialog(Settings& settings, const ConnectionDia
 
 ConnectionSettings StoredConnectionSettings(const Settings& settings) {
     ConnectionSettings client;
-    if (settings.number(kEnab) == 0)
+    if (settings.number(Settings::Key::Enab) == 0)
         return client;
-    const int kind = settings.number(kSocket);
-    const QString address = settings.text(kProxyIP);
-    const int port = settings.number(kProxyPort);
+    const int kind = settings.number(Settings::Key::Socket);
+    const QString address = settings.text(Settings::Key::ProxyIP);
+    const int port = settings.number(Settings::Key::ProxyPort);
     const bool http = kind == int(ProxyKind::Http);
     if (http) {
         client.proxy.server = address;
@@ -142,9 +137,9 @@ ConnectionSettings StoredConnectionSettings(const Settings& settings) {
         client.socks.port = port;
         client.socks.version = versionOf(kind); // an unknown kind leaves no SOCKS version: direct
     }
-    if (settings.number(kEnabAuth) != 0) {
-        const QString user = settings.text(kName);
-        const QString password = DecodePass(settings.text(kPass));
+    if (settings.number(Settings::Key::EnabAuth) != 0) {
+        const QString user = settings.text(Settings::Key::Name);
+        const QString password = DecodePass(settings.text(Settings::Key::Pass));
         if (http) {
             client.proxy.user = user;
             client.proxy.password = password;
@@ -158,6 +153,6 @@ ConnectionSettings StoredConnectionSettings(const Settings& settings) {
 }
 
 void ApplyConnectionSettings(Settings& settings, HttpClient& client, const QString& startDirectory) {
-    settings.setText(kPath, startDirectory);
+    settings.setText(Settings::Key::Path, startDirectory);
     client.setConnectionSettings(StoredConnectionSettings(settings));
 }

@@ -9,6 +9,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace {
 // Keeps the grid quiet while many records are written, and wakes it on every way out.
 class QuietDisplay {
@@ -58,8 +60,9 @@ LoadedRates LoadDownloadedAnswer(TableObject& table, Prompts& prompts, const QBy
     Database& db = table.database();
     const QString name = table.tableName();
     const auto nothingWritten = [&] { return QStringLiteral("в таблицу «%1» ничего не записано").arg(name); };
+    std::optional<Database::Transaction> transaction;
     try {
-        db.begin();
+        transaction.emplace(db);
     } catch (const DatabaseError& e) {
         throw DatabaseError::explained(QStringLiteral("Курсы не сохранены"), nothingWritten(), e);
     }
@@ -83,14 +86,10 @@ LoadedRates LoadDownloadedAnswer(TableObject& table, Prompts& prompts, const QBy
             // What was stored before the failure stays, when the database still takes it.
             bool kept = loaded.added > 0;
             try {
-                db.commit();
+                transaction->commit();
             } catch (const DatabaseError&) {
                 kept = false;
-                try {
-                    db.rollback();
-                } catch (const DatabaseError&) {
-                    // The engine has ended the transaction itself.
-                }
+                transaction.reset();
                 table.close();
                 table.open();
             }
@@ -104,17 +103,13 @@ LoadedRates LoadDownloadedAnswer(TableObject& table, Prompts& prompts, const QBy
             throw DatabaseError::explained(QStringLiteral("Курсы не сохранены"), nothingWritten(), e);
         } catch (...) {
             table.cancel();
-            db.commit();
+            transaction->commit();
             throw;
         }
         try {
-            db.commit();
+            transaction->commit();
         } catch (const DatabaseError& e) {
-            try {
-                db.rollback();
-            } catch (const DatabaseError&) {
-                // The engine has ended the transaction itself.
-            }
+            transaction.reset();
             table.close();
             table.open();
             throw DatabaseError::explained(QStringLiteral("Курсы не сохранены"), nothingWritten(), e);

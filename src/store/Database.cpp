@@ -220,25 +220,60 @@ QString Database::lastError() const {
     return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
 }
 
-void Database::begin() {
-    if (m_transactionDepth == 0)
-        exec("BEGIN IMMEDIATE");
-    ++m_transactionDepth;
+namespace {
+QByteArray savepointName(int level) {
+    return "tarvel_" + QByteArray::number(level);
+}
+} // namespace
+
+Database::Transaction::Transaction(Database& db) : m_db(db) {
+    const int level = m_db.m_transactionDepth + 1;
+    if (level == 1)
+        m_db.exec("BEGIN IMMEDIATE");
+    else
+        m_db.exec(QByteArray("SAVEPOINT " + savepointName(level)).constData());
+    // Counted only once the engine has begun it.
+    m_db.m_transactionDepth = level;
+    m_level = level;
 }
 
-void Database::commit() {
-    if (m_transactionDepth == 0)
+Database::Transaction::~Transaction() {
+    if (!m_done)
+        undo();
+}
+
+void Database::Transaction::commit() {
+    if (m_done)
         return;
-    // A failing COMMIT leaves the transaction open: it stays counted, for the rollback that follows.
-    if (m_transactionDepth == 1)
-        exec("COMMIT");
-    --m_transactionDepth;
+    Q_ASSERT(m_db.m_transactionDepth == m_level);
+    if (m_level == 1)
+        m_db.exec("COMMIT");
+    else
+        m_db.exec(QByteArray("RELEASE " + savepointName(m_level)).constData());
+    // A failing COMMIT threw above: the transaction stays counted, for the undo that follows.
+    m_db.m_transactionDepth = m_level - 1;
+    m_done = true;
 }
 
-void Database::rollback() {
-    m_transactionDepth = 0;
-    if (m_db && !sqlite3_get_autocommit(m_db))
-        exec("ROLLBACK");
+void Database::Transaction::undo() noexcept {
+    m_done = true;
+    if (m_db.m_transactionDepth < m_level)
+        return; // the connection was closed meanwhile
+    m_db.m_transactionDepth = m_level - 1;
+    // The engine may have ended the transaction itself (a full disk, an I/O error): then nothing is left to undo.
+    if (!m_db.m_db || sqlite3_get_autocommit(m_db.m_db))
+        return;
+    try {
+        if (m_level == 1) {
+            m_db.exec("ROLLBACK");
+        } else {
+            const QByteArray name = savepointName(m_level);
+            m_db.exec(QByteArray("ROLLBACK TO " + name).constData());
+            m_db.exec(QByteArray("RELEASE " + name).constData());
+        }
+    } catch (...) {
+        // A destructor cannot report; SQLite undoes an unfinished transaction when the connection closes.
+    }
 }
 
 Statement::Statement(Database& db, const QString& sql) : m_db(db) {

@@ -54,10 +54,25 @@ public:
     sqlite3* handle() const { return m_db; }
     QString lastError() const;
 
-    // One transaction at a time; nested begins are counted and only the outermost commits.
-    void begin();
-    void commit();
-    void rollback();
+    // The one way to write in a transaction: begun on construction, undone on leaving the scope unless commit()
+    // succeeded. A transaction inside another is a savepoint of it: its commit keeps its writes for the outer
+    // one's commit, its end without commit undoes only its own writes.
+    class Transaction {
+    public:
+        explicit Transaction(Database& db);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        // Throws when the engine refuses; the transaction then stays open, to be undone by the destructor.
+        void commit();
+
+    private:
+        void undo() noexcept;
+        Database& m_db;
+        int m_level = 0;
+        bool m_done = false;
+    };
+
     bool inTransaction() const { return m_transactionDepth > 0; }
 
     static QString schemaSql();
@@ -89,34 +104,4 @@ public:
 private:
     Database& m_db;
     sqlite3_stmt* m_stmt = nullptr;
-};
-
-// One transaction for one command. What was written before a failure stays written: leaving the scope by an
-// exception commits too. commit() at the end of the normal path reports a failing commit.
-class CommandTransaction {
-public:
-    explicit CommandTransaction(Database& db) : m_db(db) { m_db.begin(); }
-    ~CommandTransaction() {
-        if (m_done)
-            return;
-        try {
-            m_db.commit();
-        } catch (...) {
-            // A destructor cannot report; the records of the failed commit are not kept half-written.
-            try {
-                m_db.rollback();
-            } catch (...) {
-            }
-        }
-    }
-    void commit() {
-        m_done = true;
-        m_db.commit();
-    }
-    CommandTransaction(const CommandTransaction&) = delete;
-    CommandTransaction& operator=(const CommandTransaction&) = delete;
-
-private:
-    Database& m_db;
-    bool m_done = false;
 };

@@ -264,43 +264,35 @@ QList<HistorySeries> HistoryLoader::load(const QString& dirPath) {
 
     QList<HistorySeries> loaded;
     Clock clock;
-    m_db.begin();
-    try {
-        for (const ParsedFile& f : files) {
-            TableObject table(m_db, f.table.layout, f.table.name, m_regional, clock);
-            table.open();
-            table.disableControls();
-            for (const ParsedRow& row : f.rows) {
-                try {
-                    table.append();
-                    table.setDate(u"CURDATE", row.date);
-                    const auto& cols = Catalog::columns(f.table.layout);
-                    for (const auto& [column, value] : row.values) {
-                        const QString name = QLatin1String(cols[size_t(column)].name);
-                        if (value.typeId() == QMetaType::Int)
-                            table.setInteger(name, value.toInt());
-                        else if (value.typeId() == QMetaType::Double)
-                            table.setFloat(name, value.toDouble());
-                        else
-                            table.setText(name, value.toString());
-                    }
-                    table.setInteger(u"UPD", int(UpdateSource::Shipped));
-                    table.setNull(u"DT");
-                    table.post();
-                } catch (const AppError& e) {
-                    // A date already stored before the load, or the engine refusing the row.
-                    throw AppError(refusal(f.path, {row.line, e.text()}));
+    Database::Transaction transaction(m_db);
+    for (const ParsedFile& f : files) {
+        TableObject table(m_db, f.table.layout, f.table.name, m_regional, clock);
+        table.open();
+        table.disableControls();
+        for (const ParsedRow& row : f.rows) {
+            try {
+                table.append();
+                table.setDate(u"CURDATE", row.date);
+                const auto& cols = Catalog::columns(f.table.layout);
+                for (const auto& [column, value] : row.values) {
+                    const QString name = QLatin1String(cols[size_t(column)].name);
+                    if (value.typeId() == QMetaType::Int)
+                        table.setInteger(name, value.toInt());
+                    else if (value.typeId() == QMetaType::Double)
+                        table.setFloat(name, value.toDouble());
+                    else
+                        table.setText(name, value.toString());
                 }
+                table.setInteger(u"UPD", int(UpdateSource::Shipped));
+                table.setNull(u"DT");
+                table.post();
+            } catch (const AppError& e) {
+                // A date already stored before the load, or the engine refusing the row.
+                throw AppError(refusal(f.path, {row.line, e.text()}));
             }
-            loaded.append({f.table.name, f.path, int(f.rows.size())});
         }
-        m_db.commit();
-    } catch (...) {
-        try {
-            m_db.rollback();
-        } catch (...) {
-        }
-        throw;
+        loaded.append({f.table.name, f.path, int(f.rows.size())});
     }
+    transaction.commit();
     return loaded;
 }

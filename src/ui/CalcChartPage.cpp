@@ -2,13 +2,13 @@
 
 #include "CalcInputs.h"
 #include "SeriesChart.h"
+#include "calc/SeriesHistory.h"
 #include "common/AppError.h"
 #include "common/Clock.h"
 #include "common/NumberText.h"
 #include "common/Prompts.h"
 #include "common/Settings.h"
 #include "store/TableCatalog.h"
-#include "calc/SeriesHistory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,7 +22,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
 
 QList<CalcChartPage::Entry> CalcChartPage::entries() {
     QList<Entry> list;
@@ -212,11 +211,11 @@ void CalcChartPage::print(QPagedPaintDevice& device) const {
 }
 
 void CalcChartPage::loadInputs(const Settings& settings) {
-    const int index = m_series->findText(settings.text(QStringLiteral("ChartSeries")));
+    const int index = m_series->findText(settings.text(Settings::Key::ChartSeries));
     if (index >= 0)
         m_series->setCurrentIndex(index);
-    const QDate from = QDate::fromString(settings.text(QStringLiteral("ChartFrom")), QStringLiteral("dd.MM.yyyy"));
-    const QDate to = QDate::fromString(settings.text(QStringLiteral("ChartTo")), QStringLiteral("dd.MM.yyyy"));
+    const QDate from = QDate::fromString(settings.text(Settings::Key::ChartFrom), QStringLiteral("dd.MM.yyyy"));
+    const QDate to = QDate::fromString(settings.text(Settings::Key::ChartTo), QStringLiteral("dd.MM.yyyy"));
     if (from.isValid())
         m_from->setDate(from);
     if (to.isValid())
@@ -224,7 +223,7 @@ void CalcChartPage::loadInputs(const Settings& settings) {
 }
 
 void CalcChartPage::saveInputs(Settings& settings) const {
-    settings.setValues({{QStringLiteral("ChartSeries"), m_series->currentText()},
-                        {QStringLiteral("ChartFrom"), m_from->date().toString(QStringLiteral("dd.MM.yyyy"))},
-                        {QStringLiteral("ChartTo"), m_to->date().toString(QStringLiteral("dd.MM.yyyy"))}});
+    settings.setValues({{Settings::Key::ChartSeries, m_series->currentText()},
+                        {Settings::Key::ChartFrom, m_from->date().toString(QStringLiteral("dd.MM.yyyy"))},
+                        {Settings::Key::ChartTo, m_to->date().toString(QStringLiteral("dd.MM.yyyy"))}});
 }

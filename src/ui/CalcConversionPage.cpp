@@ -79,8 +79,8 @@ void CalcConversionPage::calculate() {
     const bool toRoubles = m_toRoubles->isChecked();
     const Money amount = CalcInputs::readMoney(m_amount->text(), QStringLiteral("Сумма"), m_regional, true);
     const SeriesHistory rates(m_db, table, m_regional);
-    const ConversionResult result = toRoubles ? ConvertToRoubles(rates, m_date->date(), amount)
-                                              : ConvertFromRoubles(rates, m_date->date(), amount);
+    const ConversionResult result =
+        toRoubles ? ConvertToRoubles(rates, m_date->date(), amount) : ConvertFromRoubles(rates, m_date->date(), amount);
     m_report = makeReport(table, result);
     m_result->showReport(m_report);
 }
@@ -111,17 +111,17 @@ CalcReport CalcConversionPage::makeReport(const QString& code, const ConversionR
 }
 
 void CalcConversionPage::loadInputs(const Settings& settings) {
-    setCurrency(settings.text(QStringLiteral("ConvSeries")));
-    if (const QDate d = CalcInputs::dateFromKey(settings.text(QStringLiteral("ConvDate"))); d.isValid())
+    setCurrency(settings.text(Settings::Key::ConvSeries));
+    if (const QDate d = CalcInputs::dateFromKey(settings.text(Settings::Key::ConvDate)); d.isValid())
         m_date->setDate(d);
-    if (settings.contains(QStringLiteral("ConvAmount")))
-        m_amount->setText(settings.text(QStringLiteral("ConvAmount")));
-    (settings.number(QStringLiteral("ConvDirection"), 0) == 1 ? m_fromRoubles : m_toRoubles)->setChecked(true);
+    if (settings.contains(Settings::Key::ConvAmount))
+        m_amount->setText(settings.text(Settings::Key::ConvAmount));
+    (settings.number(Settings::Key::ConvDirection, 0) == 1 ? m_fromRoubles : m_toRoubles)->setChecked(true);
 }
 
 void CalcConversionPage::saveInputs(Settings& settings) const {
-    settings.setValues({{QStringLiteral("ConvSeries"), m_currency->currentData().toString()},
-                        {QStringLiteral("ConvDate"), CalcInputs::dateKey(m_date->date())},
-                        {QStringLiteral("ConvAmount"), m_amount->text()},
-                        {QStringLiteral("ConvDirection"), m_fromRoubles->isChecked() ? 1 : 0}});
+    settings.setValues({{Settings::Key::ConvSeries, m_currency->currentData().toString()},
+                        {Settings::Key::ConvDate, CalcInputs::dateKey(m_date->date())},
+                        {Settings::Key::ConvAmount, m_amount->text()},
+                        {Settings::Key::ConvDirection, m_fromRoubles->isChecked() ? 1 : 0}});
 }

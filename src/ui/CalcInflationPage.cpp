@@ -75,37 +75,38 @@ CalcReport CalcInflationPage::makeReport(const InflationResult& result, std::opt
     const QString period = QStringLiteral("с %1 по %2").arg(FormatMonth(result.from), FormatMonth(result.to));
     report.inputs.append({QStringLiteral("Период"), period + QStringLiteral(" (%1 мес.)").arg(result.months)});
     if (amount)
-        report.inputs.append(
-            {QStringLiteral("Сумма для индексации"), CalcInputs::moneyText(*amount, m_regional) + QStringLiteral(" руб.")});
+        report.inputs.append({QStringLiteral("Сумма для индексации"),
+                              CalcInputs::moneyText(*amount, m_regional) + QStringLiteral(" руб.")});
     report.columns = {QStringLiteral("Месяц"), QStringLiteral("Индекс к предыдущему месяцу, %"),
                       QStringLiteral("Накопленный индекс, %")};
     report.numeric = {false, true, true};
     for (const InflationMonth& m : result.rows)
-        report.rows.append({FormatMonth(m.month), FormatFixed4(m.index, dec), FormatHundredths(m.cumulativeHundredths, dec)});
+        report.rows.append(
+            {FormatMonth(m.month), FormatFixed4(m.index, dec), FormatHundredths(m.cumulativeHundredths, dec)});
     report.total = {QStringLiteral("Итого за %1 мес.").arg(result.months), QString(),
                     FormatHundredths(result.indexHundredths, dec)};
     const QString index = CalcExport::grouped(FormatHundredths(result.indexHundredths, dec), m_regional);
-    report.sentence =
-        QStringLiteral("Индекс потребительских цен за период %1 составляет %2 %.").arg(period, index);
+    report.sentence = QStringLiteral("Индекс потребительских цен за период %1 составляет %2 %.").arg(period, index);
     if (amount) {
         const Money indexed = indexedAmount(*amount, result.indexHundredths);
-        report.sentence += QStringLiteral(" Сумма %1 руб. с учётом индексации составляет %2 руб.")
-                               .arg(CalcInputs::moneyText(*amount, m_regional), CalcInputs::moneyText(indexed, m_regional));
+        report.sentence +=
+            QStringLiteral(" Сумма %1 руб. с учётом индексации составляет %2 руб.")
+                .arg(CalcInputs::moneyText(*amount, m_regional), CalcInputs::moneyText(indexed, m_regional));
     }
     report.calculatedOn = m_clock.today();
     return report;
 }
 
 void CalcInflationPage::loadInputs(const Settings& settings) {
-    if (const auto m = ParseMonth(settings.text(QStringLiteral("InflFrom"))))
+    if (const auto m = ParseMonth(settings.text(Settings::Key::InflFrom)))
         m_from->setDate(*m);
-    if (const auto m = ParseMonth(settings.text(QStringLiteral("InflTo"))))
+    if (const auto m = ParseMonth(settings.text(Settings::Key::InflTo)))
         m_to->setDate(*m);
-    m_amount->setText(settings.text(QStringLiteral("InflAmount")));
+    m_amount->setText(settings.text(Settings::Key::InflAmount));
 }
 
 void CalcInflationPage::saveInputs(Settings& settings) const {
-    settings.setValues({{QStringLiteral("InflFrom"), FormatMonth(m_from->date())},
-                        {QStringLiteral("InflTo"), FormatMonth(m_to->date())},
-                        {QStringLiteral("InflAmount"), m_amount->text()}});
+    settings.setValues({{Settings::Key::InflFrom, FormatMonth(m_from->date())},
+                        {Settings::Key::InflTo, FormatMonth(m_to->date())},
+                        {Settings::Key::InflAmount, m_amount->text()}});
 }

@@ -193,15 +193,15 @@ CalcReport CalcInterestPage::makeReport(const InterestRequest& request, const In
     const QChar dec = m_regional.decimalSeparator;
     CalcReport report;
     report.title = QStringLiteral("Расчёт процентов по ключевой ставке (ставке рефинансирования) Банка России");
-    const QString period = QStringLiteral("с %1 по %2").arg(m_regional.formatDate(request.first),
-                                                            m_regional.formatDate(request.last));
-    report.inputs.append({QStringLiteral("Сумма долга"), CalcInputs::moneyText(request.principal, m_regional) +
-                                                             QStringLiteral(" руб.")});
+    const QString period =
+        QStringLiteral("с %1 по %2").arg(m_regional.formatDate(request.first), m_regional.formatDate(request.last));
+    report.inputs.append({QStringLiteral("Сумма долга"),
+                          CalcInputs::moneyText(request.principal, m_regional) + QStringLiteral(" руб.")});
     report.inputs.append({QStringLiteral("Период просрочки"), period + QStringLiteral(" включительно")});
-    report.inputs.append({QStringLiteral("База расчёта"),
-                          request.perDayDivisor == 0
-                              ? kAnnual + QStringLiteral(": ставка / 100 × дни / дни года (365 или 366)")
-                              : QStringLiteral("1/%1 ставки в день").arg(request.perDayDivisor)});
+    report.inputs.append(
+        {QStringLiteral("База расчёта"), request.perDayDivisor == 0
+                                             ? kAnnual + QStringLiteral(": ставка / 100 × дни / дни года (365 или 366)")
+                                             : QStringLiteral("1/%1 ставки в день").arg(request.perDayDivisor)});
     QList<InterestPayment> payments = request.payments;
     std::stable_sort(payments.begin(), payments.end(),
                      [](const InterestPayment& a, const InterestPayment& b) { return a.date < b.date; });
@@ -209,15 +209,20 @@ CalcReport CalcInterestPage::makeReport(const InterestRequest& request, const In
         report.inputs.append({QStringLiteral("Платёж"), m_regional.formatDate(p.date) + QStringLiteral(" — ") +
                                                             CalcInputs::moneyText(p.amount, m_regional) +
                                                             QStringLiteral(" руб.")});
-    report.columns = {QStringLiteral("С"),         QStringLiteral("По"),   QStringLiteral("Дней"),
-                      QStringLiteral("Долг, руб."), QStringLiteral("Ставка, %"), QStringLiteral("База"),
+    report.columns = {QStringLiteral("С"),
+                      QStringLiteral("По"),
+                      QStringLiteral("Дней"),
+                      QStringLiteral("Долг, руб."),
+                      QStringLiteral("Ставка, %"),
+                      QStringLiteral("База"),
                       QStringLiteral("Проценты, руб.")};
     report.numeric = {false, false, true, true, true, false, true};
     for (const InterestPeriod& p : result.periods)
         report.rows.append({m_regional.formatDate(p.from), m_regional.formatDate(p.to), QString::number(p.days),
                             p.debt.toText(dec), FormatFixed4(p.rate, dec), p.basisText(), p.interest.toText(dec)});
-    report.total = {QStringLiteral("Итого"), QString(), QString::number(result.totalDays), QString(), QString(),
-                    QString(), result.total.toText(dec)};
+    report.total = {
+        QStringLiteral("Итого"), QString(), QString::number(result.totalDays), QString(), QString(), QString(),
+        result.total.toText(dec)};
     report.warnings = result.warnings + result.reports;
     report.sentence = QStringLiteral("Проценты за период %1 на сумму долга %2 руб. составляют %3 руб.")
                           .arg(period, CalcInputs::moneyText(request.principal, m_regional),
@@ -227,12 +232,12 @@ CalcReport CalcInterestPage::makeReport(const InterestRequest& request, const In
 }
 
 void CalcInterestPage::loadInputs(const Settings& settings) {
-    m_principal->setText(settings.text(QStringLiteral("CalcPrincipal")));
-    if (const QDate d = CalcInputs::dateFromKey(settings.text(QStringLiteral("CalcFrom"))); d.isValid())
+    m_principal->setText(settings.text(Settings::Key::CalcPrincipal));
+    if (const QDate d = CalcInputs::dateFromKey(settings.text(Settings::Key::CalcFrom)); d.isValid())
         m_first->setDate(d);
-    if (const QDate d = CalcInputs::dateFromKey(settings.text(QStringLiteral("CalcTo"))); d.isValid())
+    if (const QDate d = CalcInputs::dateFromKey(settings.text(Settings::Key::CalcTo)); d.isValid())
         m_last->setDate(d);
-    const QString basis = settings.text(QStringLiteral("CalcBasis"));
+    const QString basis = settings.text(Settings::Key::CalcBasis);
     if (basis == QLatin1String("395") || basis.isEmpty())
         m_basis->setCurrentIndex(0);
     else if (basis == QLatin1String("150"))
@@ -241,7 +246,7 @@ void CalcInterestPage::loadInputs(const Settings& settings) {
         m_basis->setCurrentIndex(2);
     else
         m_basis->setEditText(QStringLiteral("1/") + basis);
-    for (const QString& item : settings.text(QStringLiteral("CalcPayments")).split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+    for (const QString& item : settings.text(Settings::Key::CalcPayments).split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
         const qsizetype eq = item.indexOf(QLatin1Char('='));
         const QDate d = CalcInputs::dateFromKey(item.left(eq));
         if (eq > 0 && d.isValid())
@@ -265,9 +270,9 @@ void CalcInterestPage::saveInputs(Settings& settings) const {
     for (int row = 0; row < m_payments->rowCount(); ++row)
         payments << CalcInputs::dateKey(m_payments->item(row, kDateColumn)->data(Qt::EditRole).toDate()) +
                         QLatin1Char('=') + m_payments->item(row, kAmountColumn)->text().remove(QLatin1Char('|'));
-    settings.setValues({{QStringLiteral("CalcPrincipal"), m_principal->text()},
-                        {QStringLiteral("CalcFrom"), CalcInputs::dateKey(m_first->date())},
-                        {QStringLiteral("CalcTo"), CalcInputs::dateKey(m_last->date())},
-                        {QStringLiteral("CalcBasis"), basis},
-                        {QStringLiteral("CalcPayments"), payments.join(QLatin1Char('|'))}});
+    settings.setValues({{Settings::Key::CalcPrincipal, m_principal->text()},
+                        {Settings::Key::CalcFrom, CalcInputs::dateKey(m_first->date())},
+                        {Settings::Key::CalcTo, CalcInputs::dateKey(m_last->date())},
+                        {Settings::Key::CalcBasis, basis},
+                        {Settings::Key::CalcPayments, payments.join(QLatin1Char('|'))}});
 }

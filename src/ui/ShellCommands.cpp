@@ -2,10 +2,10 @@
 
 #include "HelpWindow.h"
 #include "TfrmSet.h"
-#include "app/AppPaths.h"
-#include "app/HelpContents.h"
-#include "app/SkinSupport.h"
-#include "app/TAboutForm.h"
+#include "shell/AppPaths.h"
+#include "ui/HelpContents.h"
+#include "ui/SkinSupport.h"
+#include "ui/TAboutForm.h"
 #include "common/Settings.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Localize.h"
+#include "shell/Localize.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 #include "SeriesNavigator.h"
 #include "ShellCommands.h"
 #include "UpdateModePages.h"
-#include "app/WebSites.h"
+#include "ui/WebSites.h"
 #include "common/AppError.h"
 #include "common/Prompts.h"
 #include "common/RegionalSettings.h"

@@ -92,15 +92,15 @@ TfrmCalc::TfrmCalc(Database& db, Settings& settings, Prompts& prompts, Clock& cl
     m_conversion->loadInputs(m_settings);
     m_inflation->loadInputs(m_settings);
     m_chart->loadInputs(m_settings);
-    const int w = m_settings.number(QStringLiteral("CalcWidth"), 0);
-    const int h = m_settings.number(QStringLiteral("CalcHeight"), 0);
+    const int w = m_settings.number(Settings::Key::CalcWidth, 0);
+    const int h = m_settings.number(Settings::Key::CalcHeight, 0);
     QSize size = sizeHint().expandedTo(QSize(760, 560));
     if (w > 0 && h > 0)
         size = QSize(w, h);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableSize());
     resize(size.expandedTo(minimumSizeHint()));
-    showTab(m_settings.number(QStringLiteral("CalcTab"), kInterest));
+    showTab(m_settings.number(Settings::Key::CalcTab, kInterest));
     // A window of its own, yet it closes with the main window: otherwise the program would not end.
     if (parent)
         parent->installEventFilter(this);
@@ -235,9 +235,9 @@ void TfrmCalc::savePdf(const QString& path) const {
 }
 
 void TfrmCalc::saveInputs() {
-    m_settings.setValues({{QStringLiteral("CalcWidth"), width()},
-                          {QStringLiteral("CalcHeight"), height()},
-                          {QStringLiteral("CalcTab"), currentTab()}});
+    m_settings.setValues({{Settings::Key::CalcWidth, width()},
+                          {Settings::Key::CalcHeight, height()},
+                          {Settings::Key::CalcTab, currentTab()}});
     m_interest->saveInputs(m_settings);
     m_conversion->saveInputs(m_settings);
     m_inflation->saveInputs(m_settings);

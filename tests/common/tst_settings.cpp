@@ -46,8 +46,8 @@ void TestSettings::laterStartsKeepValues() {
     {
         Settings s(file);
         s.writeFirstStartDefaults();
-        s.setText(QStringLiteral("Skin"), QStringLiteral("Dark"));
-        s.setText(QStringLiteral("Lang"), QStringLiteral("English"));
+        s.setText(Settings::Key::Skin, QStringLiteral("Dark"));
+        s.setText(Settings::Key::Lang, QStringLiteral("English"));
     }
     Settings s(file);
     s.writeFirstStartDefaults();
@@ -86,12 +86,12 @@ void TestSettings::ownerOnlyFile() {
     {
         Settings s(file);
         s.writeFirstStartDefaults();
-        s.setText(QStringLiteral("Pass"), QStringLiteral("112113114"));
+        s.setText(Settings::Key::Pass, QStringLiteral("112113114"));
     }
     const auto perms = QFile::permissions(file);
     QVERIFY(perms & QFileDevice::ReadOwner);
-    QVERIFY(!(perms & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
-                       QFileDevice::WriteOther)));
+    QVERIFY(!(perms &
+              (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup | QFileDevice::WriteOther)));
 }
 
 void TestSettings::defaultLocationHonoursConfigFolder() {

@@ -33,29 +33,6 @@ QString writeExport(const QString& dir, const QString& text, const char* codePag
     return path;
 }
 
-// The records of a table as a second connection reads them from the file: "date value upd" for a currency,
-// "date razmer razmer2 upd" for a wage table ("-" for an empty column).
-QStringList stored(const QString& dbPath, const QString& table) {
-    Database db;
-    db.open(dbPath);
-    Clock clock;
-    const auto info = Catalog::findTable(table);
-    TableObject t(db, info->layout, table, RegionalSettings::russian(), clock);
-    t.open();
-    QStringList out;
-    const auto number = [&](const char* column) {
-        return t.isNull(QString::fromLatin1(column)) ? QStringLiteral("-")
-                                                     : QString::number(t.asFloat(QString::fromLatin1(column)), 'g', 15);
-    };
-    for (t.first(); !t.eof(); t.next()) {
-        QString row = t.displayText(u"CURDATE") + QLatin1Char(' ');
-        row +=
-            info->layout == Layout::Currency ? number("KURS") : number("RAZMER") + QLatin1Char(' ') + number("RAZMER2");
-        out << row + QLatin1Char(' ') + t.displayText(u"UPD");
-    }
-    return out;
-}
-
 int commitHook(void* count) {
     ++*static_cast<int*>(count);
     return 0;
@@ -169,7 +146,7 @@ void TestImportCommand::everyExportInBothCodePages() {
         const ImportOutcome outcome = w.import(node, mode, fixture(file, codePage));
         QCOMPARE(outcome.kind, Kind::Report);
         QCOMPARE(outcome.dosMode, codePage == "866");
-        QCOMPARE(stored(w.db.path(), table), records);
+        QCOMPARE(StoredRecords(w.db.path(), table), records);
         const QString report =
             "Имеющиеся записи не были изменены.\nДобавлено записей: " + QString::number(records.size()) + ".";
         QCOMPARE(outcome.text, report);
@@ -215,7 +192,7 @@ void TestImportCommand::recognition() {
         const ImportOutcome outcome = w.import(node, mode, fixture(file, codePage));
         QCOMPARE(outcome.text, report);
         QCOMPARE(outcome.kind, Kind::Report);
-        QCOMPARE(stored(w.db.path(), table).size(), records);
+        QCOMPARE(StoredRecords(w.db.path(), table).size(), records);
     }
 }
 
@@ -321,7 +298,7 @@ void TestImportCommand::failureKeepsWhatWasMergedInOneTransaction() {
     QCOMPARE(commits, 1);
     QVERIFY(!w.db.db().inTransaction());
     // A second connection sees what was merged before the failing line.
-    QCOMPARE(stored(w.db.path(), "USD"),
+    QCOMPARE(StoredRecords(w.db.path(), "USD"),
              (QStringList{"13.01.2009 29.4545 1", "10.01.2009 29.3804 1", "01.09.2008 24.4165 1"}));
     QCOMPARE(w.counters.added, 3);
 
@@ -355,7 +332,7 @@ void TestImportCommand::mergeInterplay() {
     QVERIFY(w.questions().at(0).contains("Значение в таблице было добавлено из системы \"КонсультантПлюс\"."));
     QVERIFY(w.questions().at(1).contains("На 01.09.2008"));
     QCOMPARE(outcome.text, "Изменено записей: 1.\nНовых записей добавлено не было.");
-    const QStringList records = stored(w.db.path(), "USD");
+    const QStringList records = StoredRecords(w.db.path(), "USD");
     QCOMPARE(records.at(0), "13.01.2009 29.4545 1");
     QCOMPARE(records.at(2), "01.09.2008 24.5 2");
 

@@ -55,6 +55,9 @@ private slots:
     void refusesFilesThatAreNoTarvelDatabase_data();
     void refusesFilesThatAreNoTarvelDatabase();
     void engineFailuresSpeakRussian();
+    void transactionKeepsOnlyWhatIsCommitted();
+    void innerTransactionUndoesOnlyItsOwn();
+    void failedCommitIsUndoneByTheScope();
 };
 
 void TestDatabase::newDatabaseUsesRollbackJournal() {
@@ -185,6 +188,91 @@ void TestDatabase::engineFailuresSpeakRussian() {
     }
     other.exec("ROLLBACK");
     QCOMPARE(eur.recordCount(), 0);
+}
+
+void TestDatabase::transactionKeepsOnlyWhatIsCommitted() {
+    TestDb t;
+    {
+        Database::Transaction transaction(t.db());
+        QVERIFY(t.db().inTransaction());
+        addDollar(t.db(), QDate(2024, 12, 28), 101.6797);
+        // Another connection sees nothing before the commit.
+        QCOMPARE(dollarCount(t.path()), 0);
+        transaction.commit();
+        QVERIFY(!t.db().inTransaction());
+    }
+    QCOMPARE(dollarCount(t.path()), 1);
+    try {
+        Database::Transaction transaction(t.db());
+        addDollar(t.db(), QDate(2024, 12, 29), 101.6797);
+        throw AppError(QStringLiteral("отказ"));
+    } catch (const AppError&) {
+    }
+    QVERIFY(!t.db().inTransaction());
+    QCOMPARE(dollarCount(t.path()), 1);
+}
+
+void TestDatabase::innerTransactionUndoesOnlyItsOwn() {
+    TestDb t;
+    {
+        Database::Transaction outer(t.db());
+        addDollar(t.db(), QDate(2024, 12, 1), 100.0);
+        {
+            Database::Transaction inner(t.db());
+            addDollar(t.db(), QDate(2024, 12, 2), 100.0);
+        }
+        {
+            Database::Transaction inner(t.db());
+            addDollar(t.db(), QDate(2024, 12, 3), 100.0);
+            inner.commit();
+            // Kept for the outer commit, not yet in the file.
+            QVERIFY(t.db().inTransaction());
+            QCOMPARE(dollarCount(t.path()), 0);
+        }
+        outer.commit();
+    }
+    QCOMPARE(dollarCount(t.path()), 2);
+    {
+        Database::Transaction outer(t.db());
+        {
+            Database::Transaction inner(t.db());
+            addDollar(t.db(), QDate(2024, 12, 4), 100.0);
+            inner.commit();
+        }
+    }
+    QVERIFY(!t.db().inTransaction());
+    QCOMPARE(dollarCount(t.path()), 2);
+}
+
+void TestDatabase::failedCommitIsUndoneByTheScope() {
+    TestDb t;
+    // A deferred foreign key makes the engine refuse the COMMIT and keep the transaction open.
+    t.db().exec("PRAGMA foreign_keys=ON");
+    t.db().exec("CREATE TABLE parent(id INTEGER PRIMARY KEY);"
+                "CREATE TABLE child(p INTEGER REFERENCES parent(id) DEFERRABLE INITIALLY DEFERRED)");
+    const auto children = [&] {
+        Statement st(t.db(), QStringLiteral("SELECT count(*) FROM child"));
+        return st.step() ? sqlite3_column_int(st.handle(), 0) : -1;
+    };
+    {
+        Database::Transaction transaction(t.db());
+        addDollar(t.db(), QDate(2024, 12, 1), 100.0);
+        t.db().exec("INSERT INTO child VALUES (7)");
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, transaction.commit());
+        // Still counted: the transaction is open until the scope undoes it.
+        QVERIFY(t.db().inTransaction());
+        QCOMPARE(children(), 1);
+    }
+    QVERIFY(!t.db().inTransaction());
+    QCOMPARE(children(), 0);
+    QCOMPARE(dollarCount(t.path()), 0);
+    // The connection takes the next transaction as usual.
+    {
+        Database::Transaction transaction(t.db());
+        t.db().exec("INSERT INTO parent VALUES (7); INSERT INTO child VALUES (7)");
+        transaction.commit();
+    }
+    QCOMPARE(children(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)

@@ -1,5 +1,8 @@
 #include "TestDb.h"
 
+#include "store/TableCatalog.h"
+#include "store/TableObject.h"
+
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -35,4 +38,29 @@ int TestDb::count(const QString& table) {
     Statement st(m_db, QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table));
     st.step();
     return int(sqlite3_column_int(st.handle(), 0));
+}
+
+QStringList StoredRecords(const QString& dbPath, const QString& table, StoredForm form) {
+    Database db;
+    db.open(dbPath);
+    Clock clock;
+    const auto info = Catalog::findTable(table);
+    TableObject t(db, info->layout, table, RegionalSettings::russian(), clock);
+    t.open();
+    QStringList out;
+    const bool currency = info->layout == Layout::Currency;
+    const auto number = [&](const char* column) {
+        return t.isNull(QString::fromLatin1(column)) ? QStringLiteral("-")
+                                                     : QString::number(t.asFloat(QString::fromLatin1(column)), 'g', 15);
+    };
+    for (t.first(); !t.eof(); t.next()) {
+        QString row = t.displayText(u"CURDATE") + QLatin1Char(' ');
+        if (form == StoredForm::Values) {
+            out << row + QString::number(t.asFloat(QString::fromLatin1(currency ? "KURS" : "RAZMER")), 'g', 15);
+            continue;
+        }
+        row += currency ? number("KURS") : number("RAZMER") + QLatin1Char(' ') + number("RAZMER2");
+        out << row + QLatin1Char(' ') + t.displayText(u"UPD");
+    }
+    return out;
 }

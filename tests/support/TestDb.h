@@ -5,6 +5,7 @@
 #include "store/Database.h"
 
 #include <QDate>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 
@@ -27,6 +28,13 @@ private:
     QString m_path;
     Database m_db;
 };
+
+enum class StoredForm {
+    Full,  // "date kurs upd" for a currency, "date razmer razmer2 upd" for a wage table, "-" for an empty column
+    Values // "date kurs" or "date razmer"
+};
+// The records of a table as a second connection reads them from the file, in the table object's order.
+QStringList StoredRecords(const QString& dbPath, const QString& table, StoredForm form = StoredForm::Full);
 
 // Russian regional settings with a fixed "today" for tests.
 inline QDate testToday() {

@@ -149,11 +149,11 @@ void TestMainMenu::storedChoices() {
     QFETCH(QString, shownSkin);
     Settings settings(m_dir->filePath("Vendrick.ini"));
     settings.writeFirstStartDefaults();
-    settings.setText("Skin", skin);
+    settings.setText(Settings::Key::Skin, skin);
     if (lang != "-")
-        settings.setText("Lang", lang);
+        settings.setText(Settings::Key::Lang, lang);
     if (country != "-")
-        settings.setText("Country", country);
+        settings.setText(Settings::Key::Country, country);
     m_menu->skinCombo()->addItems({"Dark", "No skin"});
 
     m_menu->showSettings(settings);
@@ -191,7 +191,7 @@ void TestMainMenu::choicesReachTheWindowOnlyFromTheUser() {
     QSignalSpy skin(m_menu, &MainMenu::skinChosen);
     m_menu->skinCombo()->addItems({"Dark", "Light", "No skin"});
     Settings settings(m_dir->filePath("Vendrick.ini"));
-    settings.setValues({{"Lang", "English"}, {"Country", ""}, {"Skin", "Dark"}});
+    settings.setValues({{Settings::Key::Lang, "English"}, {Settings::Key::Country, ""}, {Settings::Key::Skin, "Dark"}});
     m_menu->showSettings(settings);
     QCoreApplication::processEvents();
     QCOMPARE(language.count() + country.count() + skin.count(), 0);

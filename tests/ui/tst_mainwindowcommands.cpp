@@ -4,22 +4,22 @@
 #include "common/NumberText.h"
 #include "common/Settings.h"
 #include "net/ConnectionSettings.h"
-#include "app/HelpContents.h"
-#include "app/TAboutForm.h"
-#include "app/WebSites.h"
+#include "ui/HelpContents.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainMenu.h"
 #include "ui/MaskedDateEdit.h"
+#include "ui/TAboutForm.h"
 #include "ui/TfrmBase.h"
 #include "ui/TfrmSet.h"
+#include "ui/WebSites.h"
 
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTextBrowser>
 #include <QTreeWidget>
-#include <QLabel>
-#include <QRadioButton>
 #include <QtTest>
 
 // The commands of the update-mode pages and the connection settings, reached from the main window.
@@ -133,8 +133,13 @@ void TestMainWindowCommands::downloadFromTheInternetPage() {
 
 void TestMainWindowCommands::connectionSettingsAppliedAtStartAndFromTheDialog() {
     m_settings->writeFirstStartDefaults();
-    m_settings->setValues({{"Enab", 1}, {"ProxyIP", "127.0.0.1"}, {"ProxyPort", 3128}, {"Socket", 3},
-                           {"EnabAuth", 1}, {"Name", "alice"}, {"Pass", EncodePass("secret")}});
+    m_settings->setValues({{Settings::Key::Enab, 1},
+                           {Settings::Key::ProxyIP, "127.0.0.1"},
+                           {Settings::Key::ProxyPort, 3128},
+                           {Settings::Key::Socket, 3},
+                           {Settings::Key::EnabAuth, 1},
+                           {Settings::Key::Name, "alice"},
+                           {Settings::Key::Pass, EncodePass("secret")}});
     auto w = makeWindow();
     const ConnectionSettings applied = w->httpClient().connectionSettings();
     QCOMPARE(applied.proxy.server, QStringLiteral("127.0.0.1"));
@@ -142,7 +147,7 @@ void TestMainWindowCommands::connectionSettingsAppliedAtStartAndFromTheDialog() 
     QCOMPARE(applied.proxy.user, QStringLiteral("alice"));
     QCOMPARE(applied.proxy.password, QStringLiteral("secret"));
     QCOMPARE(applied.socks.version, SocksVersion::None);
-    QCOMPARE(m_settings->text("Path"), QDir::currentPath());
+    QCOMPARE(m_settings->text(Settings::Key::Path), QDir::currentPath());
 
     // F9's command: the dialog opens on the stored values; turning the proxy off applies at once.
     QTimer::singleShot(0, [&] {
@@ -152,7 +157,7 @@ void TestMainWindowCommands::connectionSettingsAppliedAtStartAndFromTheDialog() 
         dialog->btnApplyClick();
     });
     w->N28Click();
-    QCOMPARE(m_settings->number("Enab"), 0);
+    QCOMPARE(m_settings->number(Settings::Key::Enab), 0);
     QCOMPARE(w->httpClient().connectionSettings().proxy.server, QString());
 }
 
@@ -160,8 +165,9 @@ void TestMainWindowCommands::garbageSettingsStillStart() {
     {
         QFile f(m_dir->filePath("Vendrick.ini"));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[Settings]\nEnab=yes please\nAdvertising=\xff\xfe\nSkin=\x01\x02\nProxyIP=;;;\nProxyPort=-99999999999\n"
-                "Socket=42\nEnabAuth=maybe\nName=\nPass=12x\nCountry=\nLang=../../etc/passwd\nPath=\n");
+        f.write(
+            "[Settings]\nEnab=yes please\nAdvertising=\xff\xfe\nSkin=\x01\x02\nProxyIP=;;;\nProxyPort=-99999999999\n"
+            "Socket=42\nEnabAuth=maybe\nName=\nPass=12x\nCountry=\nLang=../../etc/passwd\nPath=\n");
     }
     m_settings = std::make_unique<Settings>(m_dir->filePath("Vendrick.ini"));
     m_db->add("USD", QDate(2009, 1, 10), 1, 29.3804, 1);
@@ -243,7 +249,7 @@ void TestMainWindowCommands::menuReachesTheCommands() {
 
     // A country chosen in the menu is stored and nothing else changes.
     emit w->menu()->countryChosen("Ukraine");
-    QCOMPARE(m_settings->text("Country"), QStringLiteral("Ukraine"));
+    QCOMPARE(m_settings->text(Settings::Key::Country), QStringLiteral("Ukraine"));
     QDesktopServices::unsetUrlHandler("file");
     QDesktopServices::unsetUrlHandler("https");
 }

@@ -137,7 +137,7 @@ void TestTfrmBase::controlsInBothLayouts() {
         auto w = f->makeWindow();
         QCOMPARE(w->findChild<QWidget*>(name)->geometry(), geometry);
     }
-    f->settings.setText("Advertising", "1");
+    f->settings.setText(Settings::Key::Advertising, "1");
     auto w = f->makeWindow();
     QVERIFY(!w->bannerShown());
     QCOMPARE(w->size(), QSize(651, 536 - 98));
@@ -150,7 +150,7 @@ void TestTfrmBase::firstStartWritesDefaults() {
     auto w = f->makeWindow();
     QVERIFY(f->settings.keyExists());
     QCOMPARE(f->settings.skin(), QStringLiteral("No skin"));
-    QCOMPARE(f->settings.number("ProxyPort"), 80);
+    QCOMPARE(f->settings.number(Settings::Key::ProxyPort), 80);
     QVERIFY(w->bannerShown());
 }
 

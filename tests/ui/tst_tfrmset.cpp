@@ -140,13 +140,13 @@ void TestTfrmSet::confirmStoresAndApplies() {
     QCOMPARE(d->result(), int(QDialog::Accepted));
     QVERIFY(!d->isVisible());
     QCOMPARE(m_prompts.texts(), QStringList{});
-    QCOMPARE(m_settings->number("Enab"), 1);
-    QCOMPARE(m_settings->text("ProxyIP"), QStringLiteral("10.0.0.5"));
-    QCOMPARE(m_settings->number("ProxyPort"), 1080);
-    QCOMPARE(m_settings->number("Socket"), 2);
-    QCOMPARE(m_settings->number("EnabAuth"), 1);
-    QCOMPARE(m_settings->text("Name"), QStringLiteral("alice"));
-    QCOMPARE(DecodePass(m_settings->text("Pass")), QStringLiteral("s3cr:t"));
+    QCOMPARE(m_settings->number(Settings::Key::Enab), 1);
+    QCOMPARE(m_settings->text(Settings::Key::ProxyIP), QStringLiteral("10.0.0.5"));
+    QCOMPARE(m_settings->number(Settings::Key::ProxyPort), 1080);
+    QCOMPARE(m_settings->number(Settings::Key::Socket), 2);
+    QCOMPARE(m_settings->number(Settings::Key::EnabAuth), 1);
+    QCOMPARE(m_settings->text(Settings::Key::Name), QStringLiteral("alice"));
+    QCOMPARE(DecodePass(m_settings->text(Settings::Key::Pass)), QStringLiteral("s3cr:t"));
     const ConnectionSettings c = m_client.connectionSettings();
     QCOMPARE(c.socks.version, SocksVersion::Socks5);
     QCOMPARE(c.socks.host, QStringLiteral("10.0.0.5"));
@@ -207,18 +207,21 @@ void TestTfrmSet::cancelChangesNothing() {
     QTest::mouseClick(control<QPushButton>(*d, "btnCancel"), Qt::LeftButton);
     QCOMPARE(d->result(), int(QDialog::Rejected));
     QVERIFY(!d->isVisible());
-    QCOMPARE(m_settings->number("Enab"), 0);
-    QCOMPARE(m_settings->text("ProxyIP"), QString());
+    QCOMPARE(m_settings->number(Settings::Key::Enab), 0);
+    QCOMPARE(m_settings->text(Settings::Key::ProxyIP), QString());
     QCOMPARE(m_client.connectionSettings(), ConnectionSettings{});
 }
 
 void TestTfrmSet::offThenOnAgainNeedsAPort() {
-    m_settings->setValues({{"Enab", 1}, {"ProxyIP", "1.2.3.4"}, {"ProxyPort", 3128}, {"Socket", 3}});
+    m_settings->setValues({{Settings::Key::Enab, 1},
+                           {Settings::Key::ProxyIP, "1.2.3.4"},
+                           {Settings::Key::ProxyPort, 3128},
+                           {Settings::Key::Socket, 3}});
     auto d = makeDialog();
     QTest::mouseClick(control<QCheckBox>(*d, "chkProxy"), Qt::LeftButton);
     QTest::mouseClick(control<QPushButton>(*d, "btnApply"), Qt::LeftButton);
-    QCOMPARE(m_settings->number("Enab"), 0);
-    QCOMPARE(m_settings->text("ProxyIP"), QStringLiteral("1.2.3.4")); // kept, only hidden
+    QCOMPARE(m_settings->number(Settings::Key::Enab), 0);
+    QCOMPARE(m_settings->text(Settings::Key::ProxyIP), QStringLiteral("1.2.3.4")); // kept, only hidden
 
     auto reopened = makeDialog();
     QCOMPARE(control<QLineEdit>(*reopened, "edIP")->text(), QString());
@@ -228,7 +231,7 @@ void TestTfrmSet::offThenOnAgainNeedsAPort() {
     QTest::mouseClick(control<QPushButton>(*reopened, "btnApply"), Qt::LeftButton);
     QCOMPARE(m_prompts.texts(), QStringList{"'' is not a valid integer value"});
     QVERIFY(reopened->isVisible());
-    QCOMPARE(m_settings->number("Enab"), 0);
+    QCOMPARE(m_settings->number(Settings::Key::Enab), 0);
 }
 
 QTEST_MAIN(TestTfrmSet)

@@ -1,5 +1,5 @@
 #include "WindowFixture.h"
-#include "app/SkinSupport.h"
+#include "ui/SkinSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -93,7 +93,7 @@ void TestWindowLayout::changesLeaveAFreshStart_data() {
 void TestWindowLayout::changesLeaveAFreshStart() {
     QFETCH(QStringList, changes);
     // A fresh start without a skin.
-    f->settings.setText("Skin", SkinSupport::noSkinName());
+    f->settings.setText(Settings::Key::Skin, SkinSupport::noSkinName());
     QMap<QString, QString> fresh;
     {
         auto w = f->makeWindow();
@@ -139,7 +139,7 @@ void TestWindowLayout::textsHaveRoom() {
     font.setPointSize(10);
     QApplication::setFont(font);
     if (!banner)
-        f->settings.setText("Advertising", "1");
+        f->settings.setText(Settings::Key::Advertising, "1");
     auto w = f->makeWindow();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));

@@ -154,10 +154,10 @@ QString Localize::catalogPath(const QString& programDir, const QString& lang) {
 }
 
 void Localize::chooseLanguage(Settings& settings, const QString& programDir, const QString& lang) {
-    settings.setText(QStringLiteral("Lang"), lang);
+    settings.setText(Settings::Key::Lang, lang);
     load(catalogPath(programDir, lang));
 }
 
 void Localize::chooseCountry(Settings& settings, const QString& country) {
-    settings.setText(QStringLiteral("Country"), country);
+    settings.setText(Settings::Key::Country, country);
 }

@@ -10,9 +10,7 @@
 #include <QTemporaryFile>
 
 namespace AppPaths {
-namespace {
-const QString kDatabaseValue = QStringLiteral("Database");
-}
+namespace {}
 
 QString programDir() {
     return QCoreApplication::applicationDirPath();
@@ -164,13 +162,13 @@ DatabaseLocation chooseDatabase(const QString& remembered, const QString& progra
 }
 
 DatabaseLocation chooseDatabase(const Settings& settings) {
-    return chooseDatabase(settings.text(kDatabaseValue), programDir(), resourceDirs(),
+    return chooseDatabase(settings.text(Settings::Key::Database), programDir(), resourceDirs(),
                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 void rememberDatabase(Settings& settings, const QString& path) {
     const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    if (settings.text(kDatabaseValue) != absolute)
-        settings.setText(kDatabaseValue, absolute);
+    if (settings.text(Settings::Key::Database) != absolute)
+        settings.setText(Settings::Key::Database, absolute);
 }
 } // namespace AppPaths

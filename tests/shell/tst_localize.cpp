@@ -1,6 +1,6 @@
-#include "app/IniText.h"
-#include "app/Localize.h"
 #include "common/Settings.h"
+#include "shell/IniText.h"
+#include "shell/Localize.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "app/SkinPackage.h"
-#include "app/SkinSupport.h"
 #include "common/Settings.h"
+#include "shell/SkinPackage.h"
+#include "ui/SkinSupport.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,4 +1,4 @@
-#include "app/ToolkitTranslation.h"
+#include "shell/ToolkitTranslation.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
-#include "app/HelpContents.h"
-#include "app/TAboutForm.h"
-#include "app/WebSites.h"
+#include "ui/HelpContents.h"
+#include "ui/TAboutForm.h"
+#include "ui/WebSites.h"
 
 #include <QDesktopServices>
 #include <QLabel>

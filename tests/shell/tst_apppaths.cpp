@@ -1,5 +1,5 @@
-#include "app/AppPaths.h"
 #include "common/Settings.h"
+#include "shell/AppPaths.h"
 #include "store/Database.h"
 
 #include <QtTest>
@@ -144,19 +144,35 @@ void TestAppPaths::neitherPossibleNamesThePath() {
 }
 
 void TestAppPaths::choiceIsKept_data() {
-    QTest::addColumn<QString>("layout");     // "beside", "both", "installed"
+    QTest::addColumn<QString>("layout");      // "beside", "both", "installed"
     QTest::addColumn<bool>("besideWritable"); // data/main.db beside the program can be changed this start
-    QTest::addColumn<QString>("remembered"); // "", "beside", "user", "gone"
-    QTest::addColumn<QString>("expected");   // "beside" or "user"
-    QTest::addColumn<QString>("rate");       // the dollar rate read from it
-    QTest::newRow("writable beside") << "beside" << true << "" << "beside" << "76.4095";
-    QTest::newRow("read-only beside: the user's copy") << "beside" << false << "" << "user" << "76.4095";
-    QTest::newRow("both, beside writable again, the copy chosen") << "both" << true << "user" << "user" << "80.5";
-    QTest::newRow("both, beside chosen") << "both" << true << "beside" << "beside" << "76.4095";
-    QTest::newRow("both, read-only beside") << "both" << false << "user" << "user" << "80.5";
-    QTest::newRow("chosen file gone") << "beside" << true << "gone" << "beside" << "76.4095";
-    QTest::newRow("installed layout") << "installed" << false << "" << "user" << "76.4095";
-    QTest::newRow("installed layout, copy chosen") << "installed" << false << "user" << "user" << "80.5";
+    QTest::addColumn<QString>("remembered");  // "", "beside", "user", "gone"
+    QTest::addColumn<QString>("expected");    // "beside" or "user"
+    QTest::addColumn<QString>("rate");        // the dollar rate read from it
+    QTest::newRow("writable beside") << "beside" << true << ""
+                                     << "beside"
+                                     << "76.4095";
+    QTest::newRow("read-only beside: the user's copy") << "beside" << false << ""
+                                                       << "user"
+                                                       << "76.4095";
+    QTest::newRow("both, beside writable again, the copy chosen") << "both" << true << "user"
+                                                                  << "user"
+                                                                  << "80.5";
+    QTest::newRow("both, beside chosen") << "both" << true << "beside"
+                                         << "beside"
+                                         << "76.4095";
+    QTest::newRow("both, read-only beside") << "both" << false << "user"
+                                            << "user"
+                                            << "80.5";
+    QTest::newRow("chosen file gone") << "beside" << true << "gone"
+                                      << "beside"
+                                      << "76.4095";
+    QTest::newRow("installed layout") << "installed" << false << ""
+                                      << "user"
+                                      << "76.4095";
+    QTest::newRow("installed layout, copy chosen") << "installed" << false << "user"
+                                                   << "user"
+                                                   << "80.5";
 }
 
 void TestAppPaths::choiceIsKept() {
@@ -197,9 +213,9 @@ void TestAppPaths::choiceIsRemembered() {
     QTemporaryDir root;
     Settings settings(root.filePath("Vendrick.ini"));
     AppPaths::rememberDatabase(settings, root.filePath("home/../home/Tarvel/main.db"));
-    QCOMPARE(settings.text("Database"), root.filePath("home/Tarvel/main.db"));
+    QCOMPARE(settings.text(Settings::Key::Database), root.filePath("home/Tarvel/main.db"));
     Settings reread(root.filePath("Vendrick.ini"));
-    QCOMPARE(reread.text("Database"), root.filePath("home/Tarvel/main.db"));
+    QCOMPARE(reread.text(Settings::Key::Database), root.filePath("home/Tarvel/main.db"));
 }
 
 QTEST_GUILESS_MAIN(TestAppPaths)

@@ -1,11 +1,11 @@
 #include "HelpContents.h"
 
-#include "AppPaths.h"
+#include "shell/AppPaths.h"
 
 #include <QDesktopServices>
-#include <QProcess>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace HelpContents {
 QUrl helpFileUrl() {
@@ -24,8 +24,8 @@ bool viewerRegistered() {
     return true;
 #else
     QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                             QStringLiteral("application/vnd.ms-htmlhelp")});
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("application/vnd.ms-htmlhelp")});
     if (!query.waitForFinished(3000)) {
         query.kill();
         query.waitForFinished(1000);

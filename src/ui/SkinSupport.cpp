@@ -1,7 +1,7 @@
 #include "SkinSupport.h"
 
-#include "SkinPackage.h"
 #include "common/Settings.h"
+#include "shell/SkinPackage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -133,7 +133,7 @@ void SkinSupport::applySkin(const QString& name) {
 }
 
 void SkinSupport::chooseSkin(Settings& settings, const QString& name) {
-    settings.setText(QStringLiteral("Skin"), name);
+    settings.setText(Settings::Key::Skin, name);
     applySkin(name);
 }
 

@@ -1,0 +1,3 @@
+#pragma once
+
+#include "b/B.h"
