@@ -87,25 +87,26 @@ const QString& ImportCommand::fileFilter() {
 ImportOutcome ImportCommand::btnUpdClick(Series series, UpdateMode mode) {
     ImportOutcome outcome;
     TableObject& grid = m_store.active();
-    // The grid does not follow the cursor while the records are merged.
-    grid.disableControls();
-    try {
-        m_counters.reset();
-        if (!m_startDirectory.isEmpty())
-            QDir::setCurrent(m_startDirectory);
-        const QString fileName = m_prompts.openFile(fileFilter(), m_startDirectory);
-        if (!fileName.isEmpty())
-            outcome = run(series, mode, fileName);
-    } catch (...) {
-        // Only the dialogs themselves can get here; the reason is still worth a line of its own.
-        outcome.kind = ImportOutcome::Kind::Failure;
-        outcome.reason = currentReason();
+    {
+        // The grid does not follow the cursor while the records are merged.
+        QuietControls quiet(grid);
         try {
-            m_prompts.message(ImportFailureText(m_counters, 0, outcome.reason));
+            m_counters.reset();
+            if (!m_startDirectory.isEmpty())
+                QDir::setCurrent(m_startDirectory);
+            const QString fileName = m_prompts.openFile(fileFilter(), m_startDirectory);
+            if (!fileName.isEmpty())
+                outcome = run(series, mode, fileName);
         } catch (...) {
+            // Only the dialogs themselves can get here; the reason is still worth a line of its own.
+            outcome.kind = ImportOutcome::Kind::Failure;
+            outcome.reason = currentReason();
+            try {
+                m_prompts.message(ImportFailureText(m_counters, 0, outcome.reason));
+            } catch (...) {
+            }
         }
     }
-    grid.enableControls();
     try {
         m_store.active().endPending();
     } catch (...) {

@@ -11,19 +11,6 @@
 
 #include <optional>
 
-namespace {
-// Keeps the grid quiet while many records are written, and wakes it on every way out.
-class QuietDisplay {
-public:
-    explicit QuietDisplay(TableObject& table) : m_table(table) { m_table.disableControls(); }
-    ~QuietDisplay() { m_table.enableControls(); }
-    QuietDisplay(const QuietDisplay&) = delete;
-    QuietDisplay& operator=(const QuietDisplay&) = delete;
-
-private:
-    TableObject& m_table;
-};
-} // namespace
 
 QString NotRateDataMessage() {
     return QStringLiteral("Получен ответ, не содержащий данных о курсах валют.\nДанные не загружены.");
@@ -67,7 +54,7 @@ LoadedRates LoadDownloadedAnswer(TableObject& table, Prompts& prompts, const QBy
         throw DatabaseError::explained(QStringLiteral("Курсы не сохранены"), nothingWritten(), e);
     }
     {
-        QuietDisplay quiet(table);
+        QuietControls quiet(table);
         try {
             for (const DownloadedRate& rate : response.records) {
                 if (table.countByDate(rate.date) != 0)

@@ -268,7 +268,7 @@ QList<HistorySeries> HistoryLoader::load(const QString& dirPath) {
     for (const ParsedFile& f : files) {
         TableObject table(m_db, f.table.layout, f.table.name, m_regional, clock);
         table.open();
-        table.disableControls();
+        QuietControls quiet(table);
         for (const ParsedRow& row : f.rows) {
             try {
                 table.append();

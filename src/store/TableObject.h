@@ -144,3 +144,17 @@ private:
     std::unique_ptr<Pending> m_pending;
     std::unique_ptr<Statement> m_insert, m_update, m_delete, m_count;
 };
+
+// Keeps the grids of a table from following each change while a run writes to it or moves its cursor, and wakes
+// them on every way out.
+class QuietControls {
+public:
+    explicit QuietControls(TableObject& table) : m_table(table) { m_table.disableControls(); }
+    ~QuietControls() { m_table.enableControls(); }
+    QuietControls(const QuietControls&) = delete;
+    QuietControls& operator=(const QuietControls&) = delete;
+
+private:
+    TableObject& m_table;
+};
+

@@ -31,12 +31,13 @@ void QuickSearch::search(TableObject& table, IndicatorGrid& grid, Prompts& promp
     // The rows are ordered by date: a binary search, not a walk of the cursor over every record.
     const int row = table.findDate(SearchDate->date());
     // The grid hears of the cursor once, where it ends.
-    table.disableControls();
-    if (row >= 0)
-        table.moveTo(row);
-    else
-        table.first();
-    table.enableControls();
+    {
+        QuietControls quiet(table);
+        if (row >= 0)
+            table.moveTo(row);
+        else
+            table.first();
+    }
     if (row >= 0) {
         grid.syncToCursor();
         grid.setFocus();
