@@ -13,18 +13,10 @@ MaskedDateEdit::MaskedDateEdit(const RegionalSettings& regional, int yearDigits,
     const QString sep = QStringLiteral("\\") + m_regional.dateSeparator;
     const QString dayMonth = QStringLiteral("00");
     const QString year(m_yearDigits, QLatin1Char('9'));
-    QString mask;
-    switch (m_regional.dateOrder()) {
-    case RegionalSettings::DateOrder::DayMonthYear:
-        mask = dayMonth + sep + dayMonth + sep + year;
-        break;
-    case RegionalSettings::DateOrder::MonthDayYear:
-        mask = dayMonth + sep + dayMonth + sep + year;
-        break;
-    case RegionalSettings::DateOrder::YearMonthDay:
-        mask = year + sep + dayMonth + sep + dayMonth;
-        break;
-    }
+    // Day and month take the same mask, so only where the year stands matters.
+    const QString mask = m_regional.dateOrder() == RegionalSettings::DateOrder::YearMonthDay
+                             ? year + sep + dayMonth + sep + dayMonth
+                             : dayMonth + sep + dayMonth + sep + year;
     setInputMask(mask + QLatin1Char(';') + kBlank);
 }
 
