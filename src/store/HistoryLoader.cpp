@@ -3,6 +3,7 @@
 #include "Database.h"
 #include "TableCatalog.h"
 #include "TableObject.h"
+#include "IsoDate.h"
 #include "UpdateSource.h"
 #include "common/AppError.h"
 #include "common/Clock.h"
@@ -74,11 +75,8 @@ std::optional<QStringList> splitCsv(const QString& line) {
 }
 
 QDate readIsoDate(const QString& text) {
-    static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
-    const auto m = iso.match(text);
-    if (!m.hasMatch())
-        return QDate();
-    return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    const QByteArray latin = text.toLatin1();
+    return ParseIsoDate(latin.constData(), int(latin.size()));
 }
 
 // A positive decimal written with a point: every indicator of the shipped series is above zero.

@@ -1,6 +1,7 @@
 #include "TableObject.h"
 
 #include "Database.h"
+#include "IsoDate.h"
 #include "common/AppError.h"
 #include "common/NumberText.h"
 
@@ -10,56 +11,13 @@
 #include <limits>
 
 namespace {
-// How the file stores a date, yyyy-mm-dd. Written by hand: Qt's own ISO form goes through a printf per date, a
-// third of the cost of storing a record. False for a date Qt must write (invalid, or a year outside 1 to 9999).
-bool isoDigits(QDate d, char (&text)[11]) {
-    int y = 0, m = 0, day = 0;
-    d.getDate(&y, &m, &day);
-    if (!d.isValid() || y < 1 || y > 9999)
-        return false;
-    const auto put = [&text](int at, int width, int value) {
-        for (int i = at + width - 1; i >= at; --i, value /= 10)
-            text[i] = char('0' + value % 10);
-    };
-    put(0, 4, y);
-    text[4] = '-';
-    put(5, 2, m);
-    text[7] = '-';
-    put(8, 2, day);
-    text[10] = '\0';
-    return true;
-}
-
-QString isoDate(QDate d) {
-    char text[11];
-    return isoDigits(d, text) ? QString::fromLatin1(text, 10) : d.toString(Qt::ISODate);
-}
-
 // Bound as the bytes themselves: no text object and no conversion per date.
 void bindDate(Statement& st, int index, QDate d) {
     char text[11];
-    if (isoDigits(d, text))
+    if (IsoDigits(d, text))
         sqlite3_bind_text(st.handle(), index, text, 10, SQLITE_TRANSIENT);
     else
         st.bindText(index, d.toString(Qt::ISODate));
-}
-
-QDate parseIsoDate(const unsigned char* s, int n) {
-    if (!s || n != 10 || s[4] != '-' || s[7] != '-')
-        return QDate();
-    auto digits = [s](int from, int count) {
-        int v = 0;
-        for (int i = from; i < from + count; ++i) {
-            if (s[i] < '0' || s[i] > '9')
-                return -1;
-            v = v * 10 + (s[i] - '0');
-        }
-        return v;
-    };
-    const int y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
-    if (y < 1 || m < 0 || d < 0 || !QDate::isValid(y, m, d))
-        return QDate();
-    return QDate(y, m, d);
 }
 
 QVariant readColumn(sqlite3_stmt* st, int index, ColumnType type) {
@@ -70,7 +28,7 @@ QVariant readColumn(sqlite3_stmt* st, int index, ColumnType type) {
     case ColumnType::Date: {
         if (kind != SQLITE_TEXT)
             return QVariant();
-        const QDate d = parseIsoDate(sqlite3_column_text(st, index), sqlite3_column_bytes(st, index));
+        const QDate d = ParseIsoDate(reinterpret_cast<const char*>(sqlite3_column_text(st, index)), sqlite3_column_bytes(st, index));
         return d.isValid() ? QVariant(d) : QVariant();
     }
     case ColumnType::Integer: {
@@ -540,7 +498,7 @@ void TableObject::remove() {
 int TableObject::countByDate(QDate date) {
     Statement& st = statement(
         m_count, [this] { return QStringLiteral("Select Count(*) from %1 Where curdate=:par;").arg(m_sqlName); });
-    st.bindText(st.parameterIndex(":par"), isoDate(date));
+    st.bindText(st.parameterIndex(":par"), IsoDateText(date));
     int count = 0;
     if (st.step())
         count = sqlite3_column_int(st.handle(), 0);
